@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/image/image.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vask {
+
+using Histogram = std::array<std::uint64_t, 256>;
+
+// Counts of each level over the whole picture: channel 0 luminance, 1 red, 2 green, 3 blue.
+// ImageError for another channel.
+Histogram computeHistogram(const Image& image, int channel);
+
+} // namespace vask

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "engine/image/image.h"
+
+namespace vask {
+
+// Flips the picture left to right (horizontal), top to bottom (vertical) or both, in place,
+// any depth. Mirroring twice the same way restores the picture.
+void mirrorImage(Image& image, bool horizontal, bool vertical);
+
+} // namespace vask
