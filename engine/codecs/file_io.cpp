@@ -3,9 +3,10 @@
 #include "engine/image/image_error.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,20 +37,26 @@ private:
     int m_fd;
 };
 
-} // namespace
-
-Bytes readWholeFile(const std::string& path)
+int openForReading(const std::string& path, struct stat& info)
 {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw ImageError("The file " + path + " cannot be opened: " + systemReason() + ".");
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        throw ImageError("The file " + path + " is not a regular file.");
-    Bytes bytes(static_cast<std::size_t>(info.st_size));
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        throw ImageError("The file " + path + " is not a file that can be read.");
+    }
+    return fd;
+}
+
+Bytes readDescriptor(int fd, const std::string& path, std::size_t sizeHint)
+{
+    Bytes bytes(sizeHint ? sizeHint : 65536);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+    for (;;) {
+        if (done == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -62,25 +69,60 @@ Bytes readWholeFile(const std::string& path)
     return bytes;
 }
 
-void writeFileAtomically(const std::string& path, ByteSpan bytes)
+} // namespace
+
+FileBytes::FileBytes(const std::string& path)
+{
+    struct stat info {};
+    FileDescriptor fd(openForReading(path, info));
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
+                           fd.get(), 0);
+        if (map != MAP_FAILED) {
+            m_data = static_cast<const std::uint8_t*>(map);
+            m_size = static_cast<std::size_t>(info.st_size);
+            m_mapped = true;
+            return;
+        }
+    }
+    m_copy = readDescriptor(fd.get(), path, S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
+    m_data = m_copy.data();
+    m_size = m_copy.size();
+}
+
+FileBytes::~FileBytes()
+{
+    if (m_mapped)
+        ::munmap(const_cast<std::uint8_t*>(m_data), m_size);
+}
+
+Bytes readWholeFile(const std::string& path)
+{
+    struct stat info {};
+    FileDescriptor fd(openForReading(path, info));
+    return readDescriptor(fd.get(), path, S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
+}
+
+void writeFileAtomically(const std::string& path, const std::function<void(int)>& writer)
 {
     std::string temporary = path + ".vask-XXXXXX";
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0)
         throw ImageError("The file " + path + " cannot be written: " + systemReason() + ".");
-    auto fail = [&](const std::string& reason) {
-        ::close(fd.release());
+    auto discard = [&] {
+        if (fd.get() >= 0)
+            ::close(fd.release());
         ::unlink(temporary.c_str());
-        throw ImageError("The file " + path + " cannot be written: " + reason + ".");
     };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            fail(systemReason());
-        done += static_cast<std::size_t>(n);
+    try {
+        writer(fd.get());
+    } catch (const ImageError& e) {
+        discard();
+        const std::string what = e.what();
+        throw ImageError(what.find(path) != std::string::npos ? what : "The file " + path + " cannot be written: " + what);
+    } catch (...) {
+        discard();
+        throw;
     }
     // mkstemp makes the file private; a saved picture gets the usual permissions.
     const mode_t mask = ::umask(0);
@@ -96,6 +138,21 @@ void writeFileAtomically(const std::string& path, ByteSpan bytes)
         ::unlink(temporary.c_str());
         throw ImageError("The file " + path + " cannot be written: " + reason + ".");
     }
+}
+
+void writeFileAtomically(const std::string& path, ByteSpan bytes)
+{
+    writeFileAtomically(path, [&](int fd) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                throw ImageError(systemReason() + ".");
+            done += static_cast<std::size_t>(n);
+        }
+    });
 }
 
 } // namespace vask

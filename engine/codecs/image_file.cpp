@@ -58,7 +58,7 @@ Image loadImageFile(const std::string& path)
     if (format == ImageFormat::Unknown)
         throw ImageError("The file " + path + " is not of a picture format that can be read.");
     try {
-        const Bytes bytes = readWholeFile(path);
+        const FileBytes bytes(path);
         return decodeImage(format, bytes);
     } catch (const std::bad_alloc&) {
         throw ImageError("There is not enough memory to read " + path + ".");
@@ -76,6 +76,11 @@ void saveImageFile(const Image& image, const std::string& path, const WriteOptio
     if (format == ImageFormat::Unknown)
         throw ImageError("The file name " + path + " has no picture extension to save as.");
     try {
+        if (format == ImageFormat::Tif && !image.isNull()) {
+            // TIFF goes strip by strip straight into the file: no whole-file buffer.
+            writeFileAtomically(path, [&](int fd) { encodeTiffToFile(image, options.writeOption, fd); });
+            return;
+        }
         const Bytes bytes = encodeImage(image, format, options);
         writeFileAtomically(path, bytes);
     } catch (const std::bad_alloc&) {
