@@ -9,7 +9,10 @@ using namespace vask;
 
 namespace {
 
-Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
 
 } // namespace
 
@@ -22,7 +25,8 @@ TEST(FilterFile, ThreeByThreeIsTwelveCrLfLinesRowByRowThenScaleNormOffset)
     filter.norm = -1;
     filter.offset = 0;
     const Bytes bytes = encodeFilterFile(filter);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "1\r\n-2\r\n3\r\n-4\r\n5\r\n-6\r\n7\r\n-8\r\n9\r\n2\r\n-1\r\n0\r\n");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+              "1\r\n-2\r\n3\r\n-4\r\n5\r\n-6\r\n7\r\n-8\r\n9\r\n2\r\n-1\r\n0\r\n");
 
     const FilterFile back = decodeFilterFile(bytes, 3);
     EXPECT_EQ(back.kernel.values, filter.kernel.values);

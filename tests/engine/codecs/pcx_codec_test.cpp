@@ -1,12 +1,11 @@
 #include "engine/codecs/pcx_codec.h"
 
-#include "engine/image/image_error.h"
 #include "tests/engine/codecs/reference_files.h"
 #include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <set>
 
 namespace vask {
 namespace {
@@ -14,265 +13,139 @@ namespace {
 using test::ByteBuilder;
 
 struct PcxHeader {
-    int version = 5;
-    int encoding = 1;
-    int bits = 8;
-    int planes = 1;
-    int width = 1;
-    int height = 1;
-    int bytesPerLine = 2;
-    std::vector<Rgb> palette; // the 16 header entries
+    int bits = 8, planes = 1, width = 1, height = 1, bytesPerLine = 2, encoding = 1, version = 5;
 };
 
-Bytes pcxFile(const PcxHeader& h, const Bytes& data, const std::vector<Rgb>& endPalette = {})
+Bytes pcxFile(const PcxHeader& h, const Bytes& data, const std::vector<Rgb>& endPalette = {},
+              const std::vector<Rgb>& headerPalette = {})
 {
     ByteBuilder b;
     b.u8(0x0A).u8(h.version).u8(h.encoding).u8(h.bits);
     b.u16(0).u16(0).u16(h.width - 1).u16(h.height - 1).u16(72).u16(72);
-    for (int i = 0; i < 16; ++i) {
-        const Rgb c = i < static_cast<int>(h.palette.size()) ? h.palette[i] : 0;
-        b.u8(redOf(c)).u8(greenOf(c)).u8(blueOf(c));
-    }
-    b.u8(0).u8(h.planes).u16(h.bytesPerLine).u16(1).repeat(0, 58);
-    Bytes file = b.result();
-    file.insert(file.end(), data.begin(), data.end());
-    if (!endPalette.empty()) {
-        file.push_back(0x0C);
-        for (int i = 0; i < 256; ++i) {
-            const Rgb c = i < static_cast<int>(endPalette.size()) ? endPalette[i] : 0;
-            file.insert(file.end(),
-                        {static_cast<std::uint8_t>(redOf(c)), static_cast<std::uint8_t>(greenOf(c)),
-                         static_cast<std::uint8_t>(blueOf(c))});
+    const auto colours = [&](const std::vector<Rgb>& palette, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const Rgb c = i < palette.size() ? palette[i] : 0;
+            b.u8(redOf(c)).u8(greenOf(c)).u8(blueOf(c));
         }
+    };
+    colours(headerPalette, 16);
+    b.u8(0).u8(h.planes).u16(h.bytesPerLine).u16(1).repeat(0, 58).append(data);
+    if (!endPalette.empty()) {
+        b.u8(0x0C);
+        colours(endPalette, 256);
     }
-    return file;
+    return b.result();
 }
-
-std::string errorOf(const Bytes& file)
-{
-    try {
-        decodePcx(file);
-    } catch (const ImageError& e) {
-        return e.what();
-    }
-    return {};
-}
-
-using RoundTripCase = std::tuple<int, std::pair<int, int>>;
-
-class PcxRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
-
-TEST_P(PcxRoundTrip, KeepsDepthIndicesAndColours)
-{
-    const auto [depth, size] = GetParam();
-    const Image picture = depth == 24 ? test::noisePicture(size.first, size.second, 5)
-                                      : test::palettePicture(size.first, size.second, depth, 5);
-    const Image back = decodePcx(encodePcx(picture));
-    ASSERT_EQ(back.depth(), depth);
-    EXPECT_TRUE(test::sameColours(back, picture));
-    if (depth < 24) {
-        EXPECT_EQ(test::indicesOf(back), test::indicesOf(picture));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(AllDepthsOddWidths, PcxRoundTrip,
-                         ::testing::Combine(::testing::Values(1, 4, 8, 24),
-                                            ::testing::Values(std::pair{1, 1}, std::pair{3, 2},
-                                                              std::pair{17, 5}, std::pair{1001, 3})));
 
 TEST(PcxCodec, RunsOfEveryLengthAndHighBytesSurviveARoundTrip)
 {
-    // Runs of 1 to 200 bytes, many of them 0xC0 and above, which must be written as runs.
-    Image picture(2000, 2, 8);
-    std::vector<Rgb> palette(256);
-    for (int i = 0; i < 256; ++i)
-        palette[i] = packRgb(i, 255 - i, i / 2);
-    picture.setPalette(palette);
-    int x = 0;
-    for (int run = 1; x < 2000; ++run)
-        for (int i = 0; i < run % 200 + 1 && x < 2000; ++i, ++x) {
+    // First row: runs of 1 to 200 bytes, many of them 0xC0 and above, which must be written as
+    // runs; second row: random bytes.
+    Image picture = test::palettePicture(2000, 2, 8, 1);
+    for (int x = 0, run = 1; x < 2000; ++run)
+        for (int i = 0; i < run % 200 + 1 && x < 2000; ++i, ++x)
             picture.row(0)[x] = static_cast<std::uint8_t>(0xBE + run);
-            picture.row(1)[x] = static_cast<std::uint8_t>(x * 7);
-        }
     EXPECT_EQ(test::indicesOf(decodePcx(encodePcx(picture))), test::indicesOf(picture));
 }
 
-struct LayoutCase {
-    int depth;
-    int bits;
-    int planes;
-    int bytesPerLine;
-};
-
-class PcxLayout : public ::testing::TestWithParam<LayoutCase> {};
-
-// 17 pixels: every plane line is padded to an even number of bytes.
-TEST_P(PcxLayout, WrittenHeaderDescribesPlanesAndEvenLines)
+TEST(PcxCodec, HandMadeFilesOfEveryLayoutAreRead)
 {
-    const LayoutCase c = GetParam();
-    const Image picture =
-        c.depth == 24 ? test::noisePicture(17, 5, 1) : test::palettePicture(17, 5, c.depth, 1);
-    const Bytes file = encodePcx(picture);
-    EXPECT_EQ(file[0], 0x0A);
-    EXPECT_EQ(file[1], 5);
-    EXPECT_EQ(file[2], 1);
-    EXPECT_EQ(file[3], c.bits);
-    EXPECT_EQ(file[65], c.planes);
-    EXPECT_EQ(file[66] | (file[67] << 8), c.bytesPerLine);
-    EXPECT_EQ(file[8], 16); // xmax
-    EXPECT_EQ(file[10], 4); // ymax
-    const bool endPalette = file.size() > 769 && file[file.size() - 769] == 0x0C;
-    EXPECT_EQ(endPalette, c.depth == 8);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllDepths, PcxLayout,
-                         ::testing::Values(LayoutCase{1, 1, 1, 4}, LayoutCase{4, 1, 4, 4},
-                                           LayoutCase{8, 8, 1, 18}, LayoutCase{24, 8, 3, 18}));
-
-struct ReferenceCase {
-    const char* file;
-    int depth;
-};
-
-class PcxReference : public ::testing::TestWithParam<ReferenceCase> {};
-
-TEST_P(PcxReference, DecodesAsImageMagickDoes)
-{
-    const ReferenceCase c = GetParam();
-    const Image expected = test::decodeNetpbm(test::readReferenceFile(std::string("pcx/") + c.file + ".ppm"));
-    ASSERT_FALSE(expected.isNull());
-    const Image picture = decodePcx(test::readReferenceFile(std::string("pcx/") + c.file));
-    EXPECT_EQ(picture.depth(), c.depth);
-    EXPECT_TRUE(test::sameColours(picture, expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(ImageMagickFiles, PcxReference,
-                         ::testing::Values(ReferenceCase{"rgb24.pcx", 24}, ReferenceCase{"pal8.pcx", 8},
-                                           ReferenceCase{"runs8.pcx", 8}, ReferenceCase{"mono.pcx", 1}),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
-                             return name.substr(0, name.find('.'));
-                         });
-
-TEST(PcxCodec, OnePlaneOfFourBitsUsesTheHeaderPalette)
-{
-    PcxHeader h;
-    h.bits = 4;
-    h.width = 3;
+    const auto expect = [](const char* what, const Bytes& file, int depth, const std::vector<int>& indices,
+                           const std::vector<Rgb>& colours) {
+        const Image picture = decodePcx(file);
+        EXPECT_EQ(picture.depth(), depth) << what;
+        EXPECT_EQ(test::indicesOf(picture), indices) << what;
+        EXPECT_EQ(test::coloursOf(picture), colours) << what;
+    };
+    std::vector<Rgb> ramp;
     for (int i = 0; i < 16; ++i)
-        h.palette.push_back(packRgb(i, 2 * i, 3 * i));
-    const Image picture = decodePcx(pcxFile(h, {0x12, 0x30}));
-    EXPECT_EQ(picture.depth(), 4);
-    EXPECT_EQ(test::indicesOf(picture), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(picture.paletteEntry(3), packRgb(3, 6, 9));
-}
-
-TEST(PcxCodec, VersionThreeFourPlaneFileGetsTheEgaColours)
-{
-    PcxHeader h;
-    h.version = 3;
-    h.bits = 1;
-    h.planes = 4;
-    h.width = 2;
+        ramp.push_back(packRgb(i, 2 * i, 3 * i));
+    expect("one plane of four bits uses the header palette",
+           pcxFile({.bits = 4, .width = 3}, {0x12, 0x30}, {}, ramp), 4, {1, 2, 3},
+           {0x010203, 0x020406, 0x030609});
     // Index 9 then 6, one bit per plane: planes 0 and 3 hold the first, 1 and 2 the second.
-    const Image picture = decodePcx(pcxFile(h, {0x80, 0, 0x40, 0, 0x40, 0, 0x80, 0}));
-    EXPECT_EQ(picture.depth(), 4);
-    EXPECT_EQ(test::indicesOf(picture), (std::vector<int>{9, 6}));
-    EXPECT_EQ(test::coloursOf(picture), (std::vector<Rgb>{0x5555FF, 0xAA5500}));
+    expect("version 3 four planes get the EGA colours",
+           pcxFile({.bits = 1, .planes = 4, .width = 2, .version = 3}, {0x80, 0, 0x40, 0, 0x40, 0, 0x80, 0}),
+           4, {9, 6}, {0x5555FF, 0xAA5500});
+    expect("black and white with an empty header palette", pcxFile({.bits = 1, .width = 3}, {0xA0, 0}), 1,
+           {1, 0, 1}, {0xFFFFFF, 0x000000, 0xFFFFFF});
+    expect("eight bits without the end palette are grey", pcxFile({.width = 2}, {77, 0xC1, 200}), 8,
+           {77, 200}, {0x4D4D4D, 0xC8C8C8});
+    const std::vector<Rgb> ones(256, packRgb(1, 1, 1));
+    expect("runs carry on into the next line and empty runs are nothing",
+           pcxFile({.width = 2, .height = 3}, {0xC4, 5, 0xC0, 9, 1, 2}, ones), 8, {5, 5, 5, 5, 1, 2},
+           std::vector<Rgb>(6, 0x010101));
+    expect("uncompressed encoding", pcxFile({.width = 2, .encoding = 0}, {0xC5, 0xD0}, ones), 8, {0xC5, 0xD0},
+           {0x010101, 0x010101});
 }
 
-TEST(PcxCodec, BlackAndWhiteFileWithAnEmptyHeaderPaletteIsBlackAndWhite)
+TEST(PcxCodec, DamagedHeadersAreRefusedWithASentence)
 {
-    PcxHeader h;
-    h.bits = 1;
-    h.width = 3;
-    const Image picture = decodePcx(pcxFile(h, {0xA0, 0}));
-    EXPECT_EQ(test::coloursOf(picture), (std::vector<Rgb>{0xFFFFFF, 0x000000, 0xFFFFFF}));
+    // clang-format off
+    const std::pair<const char*, PcxHeader> cases[] = {
+        {"not a PCX file", {.width = 2, .height = 2}}, {"unknown encoding", {.width = 2, .height = 2, .encoding = 2}},
+        {"two planes of eight bits", {.planes = 2, .width = 2, .height = 2}},
+        {"five planes of one bit", {.bits = 1, .planes = 5, .width = 2, .height = 2}},
+        {"three bits", {.bits = 3, .width = 2, .height = 2}}, {"right edge wrapping to 65535", {.width = 0, .height = 2}},
+        {"width above 32767", {.width = 40000, .height = 2, .bytesPerLine = 40000}},
+        {"lines shorter than the width", {.width = 20, .height = 2, .bytesPerLine = 10}},
+        {"raw lines beyond the file", {.planes = 3, .width = 20, .height = 20, .bytesPerLine = 20, .encoding = 0}},
+        {"runs beyond their data", {.planes = 3, .width = 30000, .height = 30000, .bytesPerLine = 30000}},
+        {"data ending early", {.width = 16, .height = 16, .bytesPerLine = 16}}};
+    // clang-format on
+    for (const auto& [what, h] : cases) {
+        Bytes file = pcxFile(h, Bytes(100));
+        file[0] = what == cases[0].first ? 0x0B : 0x0A;
+        test::expectSentence(test::errorOf([&] { decodePcx(file); }), "The PCX file ", what);
+    }
 }
 
-TEST(PcxCodec, EightBitFileWithoutItsEndPaletteIsGrey)
+Image pictureOfDepth(int depth)
 {
-    PcxHeader h;
-    h.width = 2;
-    const Image picture = decodePcx(pcxFile(h, {77, 0xC1, 200}));
-    EXPECT_EQ(test::coloursOf(picture), (std::vector<Rgb>{0x4D4D4D, 0xC8C8C8}));
+    return depth == 24 ? test::gradientPicture(37, 9) : test::palettePicture(37, 9, depth, 11);
 }
 
-TEST(PcxCodec, RunsCarryOnIntoTheNextLineAndEmptyRunsAreNothing)
+// Raising the depth keeps every colour; lowering it leaves at most as many as the file holds.
+TEST(PcxWriteDepth, FileHasTheAskedDepth)
 {
-    PcxHeader h;
-    h.width = 2;
-    h.height = 3;
-    const std::vector<Rgb> palette(256, packRgb(1, 1, 1));
-    const Image picture = decodePcx(pcxFile(h, {0xC4, 5, 0xC0, 9, 1, 2}, palette));
-    EXPECT_EQ(test::indicesOf(picture), (std::vector<int>{5, 5, 5, 5, 1, 2}));
+    const int cases[][3] = {{24, 0, 24}, {8, 0, 8},   {24, 8, 8},  {24, 4, 4},   {24, 1, 1},
+                            {8, 4, 4},   {4, 1, 1},   {1, 4, 4},   {1, 8, 8},    {4, 24, 24},
+                            {8, 24, 24}, {8, 16, 24}, {8, 32, 24}, {24, 16, 24}, {24, 32, 24}};
+    for (const auto& [pictureDepth, writeDepth, fileDepth] : cases) {
+        SCOPED_TRACE(std::to_string(pictureDepth) + " written as " + std::to_string(writeDepth));
+        const Image picture = pictureOfDepth(pictureDepth);
+        const Image back = decodePcx(encodePcx(picture, writeDepth));
+        ASSERT_EQ(back.depth(), fileDepth);
+        const std::vector<Rgb> colours = test::coloursOf(back);
+        if (fileDepth >= pictureDepth)
+            EXPECT_TRUE(test::sameColours(back, picture));
+        else
+            EXPECT_LE(std::set<Rgb>(colours.begin(), colours.end()).size(), std::size_t(1) << fileDepth);
+    }
 }
 
-TEST(PcxCodec, UncompressedEncodingIsRead)
+TEST(PcxWriteDepth, PictureWithFewEnoughColoursIsReducedExactly)
 {
-    PcxHeader h;
-    h.encoding = 0;
-    h.width = 2;
-    const Image picture = decodePcx(pcxFile(h, {0xC5, 0xD0}, std::vector<Rgb>(256, packRgb(0, 0, 9))));
-    EXPECT_EQ(test::indicesOf(picture), (std::vector<int>{0xC5, 0xD0}));
+    // 256 colours at 24 bits written as 8 bits, then 16 colours written as 4 bits.
+    const Image picture = test::gradientPicture(16, 16);
+    EXPECT_TRUE(test::sameColours(decodePcx(encodePcx(picture, 8)), picture));
+    Image sixteen(9, 5, 24);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 9; ++x)
+            sixteen.rgbRow(y)[x] = packRgb(((x + y) % 16) * 17, 40, 200);
+    const Image four = decodePcx(encodePcx(sixteen, 4));
+    EXPECT_EQ(four.depth(), 4);
+    EXPECT_TRUE(test::sameColours(four, sixteen));
+    const Image gradient = test::gradientPicture(64, 48);
+    EXPECT_GT(test::psnr(decodePcx(encodePcx(gradient, 4)), gradient), 15.0); // still recognisable
 }
 
-struct DamagedHeader {
-    const char* what;
-    PcxHeader header;
-    std::size_t dataBytes;
-    unsigned firstByte = 0x0A;
-};
-
-class PcxDamagedHeader : public ::testing::TestWithParam<DamagedHeader> {};
-
-TEST_P(PcxDamagedHeader, IsRefusedWithASentence)
+TEST(PcxWriteDepth, DepthsPcxCannotHoldAreRefusedWithASentence)
 {
-    const DamagedHeader c = GetParam();
-    Bytes file = pcxFile(c.header, Bytes(c.dataBytes, 0));
-    file[0] = static_cast<std::uint8_t>(c.firstByte);
-    const std::string message = errorOf(file);
-    ASSERT_FALSE(message.empty()) << c.what;
-    EXPECT_EQ(message.rfind("The PCX file ", 0), 0u) << message;
-    EXPECT_EQ(message.back(), '.') << message;
-}
-
-PcxHeader header(int bits, int planes, int width, int height, int bytesPerLine, int encoding = 1)
-{
-    PcxHeader h;
-    h.bits = bits;
-    h.planes = planes;
-    h.width = width;
-    h.height = height;
-    h.bytesPerLine = bytesPerLine;
-    h.encoding = encoding;
-    return h;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, PcxDamagedHeader,
-    ::testing::Values(DamagedHeader{"not a PCX file", header(8, 1, 2, 2, 2), 10, 0x0B},
-                      DamagedHeader{"unknown encoding", header(8, 1, 2, 2, 2, 2), 10},
-                      DamagedHeader{"two planes of eight bits", header(8, 2, 2, 2, 2), 10},
-                      DamagedHeader{"five planes of one bit", header(1, 5, 2, 2, 2), 10},
-                      DamagedHeader{"three bits", header(3, 1, 2, 2, 2), 10},
-                      DamagedHeader{"right edge wrapping to 65535", header(8, 1, 0, 2, 2), 10},
-                      DamagedHeader{"width above 32767", header(8, 1, 40000, 2, 40000), 10},
-                      DamagedHeader{"lines shorter than the width", header(8, 1, 20, 2, 10), 10},
-                      DamagedHeader{"raw lines beyond the file", header(8, 3, 20, 20, 20, 0), 100},
-                      DamagedHeader{"runs beyond their data", header(8, 3, 30000, 30000, 30000), 100},
-                      DamagedHeader{"data ending early", header(8, 1, 16, 16, 16), 100}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
-
-TEST(PcxCodec, EmptyPictureCannotBeWritten)
-{
-    EXPECT_THROW(encodePcx(Image()), ImageError);
+    for (const int depth : {2, 3, 12, -1})
+        EXPECT_EQ(test::errorOf([&] { encodePcx(pictureOfDepth(8), depth); }),
+                  "PCX files can be written with 1, 4, 8 or 24 bits per pixel, not " + std::to_string(depth) +
+                      ".");
 }
 
 } // namespace

@@ -1,43 +1,36 @@
 #include "tests/engine/codecs/reference_files.h"
 
+#include "engine/codecs/file_io.h"
 #include "engine/image/image_error.h"
+#include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 
 namespace vask::test {
 
-std::string referenceDataFolder()
-{
-    // This file lives in tests/engine/codecs; the data in tests/data.
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data").string();
-}
+// This file lives in tests/engine/codecs; the data in tests/data.
+const std::string referenceDataFolder =
+    (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data").string();
 
 Bytes readReferenceFile(const std::string& relativePath)
 {
-    const std::string path = referenceDataFolder() + "/" + relativePath;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        ADD_FAILURE() << "missing reference file " << path;
-        return {};
-    }
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return readWholeFile(referenceDataFolder + "/" + relativePath);
 }
 
-std::vector<std::string> referenceFileNames(const std::string& folder, const std::string& extension)
+std::vector<std::string> referenceFileNames(const std::string& folder)
 {
     std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(referenceDataFolder() + "/" + folder, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(referenceDataFolder + "/" + folder)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() > extension.size() && name.ends_with(extension))
-            names.push_back(name);
+        if (!name.ends_with(".ppm") && !name.ends_with(".pbm"))
+            names.push_back(folder + "/" + name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -45,58 +38,37 @@ std::vector<std::string> referenceFileNames(const std::string& folder, const std
 
 Image decodeNetpbm(ByteSpan bytes)
 {
-    std::size_t at = 0;
-    const auto skipBlanks = [&] {
-        while (at < bytes.size()) {
-            if (bytes[at] == '#')
-                while (at < bytes.size() && bytes[at] != '\n')
-                    ++at;
-            else if (std::isspace(bytes[at]))
-                ++at;
-            else
-                break;
-        }
-    };
-    const auto number = [&] {
-        skipBlanks();
-        int value = 0;
-        while (at < bytes.size() && std::isdigit(bytes[at]))
-            value = value * 10 + (bytes[at++] - '0');
-        return value;
-    };
-    if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '6' && bytes[1] != '4'))
+    // Headers as ImageMagick writes them: magic, width, height, maxval, one blank, no comments.
+    std::istringstream header(
+        std::string(bytes.begin(), bytes.begin() + std::min<std::size_t>(bytes.size(), 40)));
+    std::string magic;
+    int width = 0, height = 0, maxValue = 1;
+    header >> magic >> width >> height;
+    if (magic == "P6")
+        header >> maxValue;
+    const bool bitmap = magic == "P4";
+    if (!header || (!bitmap && magic != "P6") || width < 1 || height < 1 || maxValue != (bitmap ? 1 : 255))
         return {};
-    const bool bitmap = bytes[1] == '4';
-    at = 2;
-    const int width = number();
-    const int height = number();
-    const int maxValue = bitmap ? 1 : number();
-    ++at; // the single blank before the pixels
+    const std::size_t at = std::size_t(header.tellg()) + 1;
     const std::size_t rowBytes = bitmap ? (width + 7) / 8 : 3 * std::size_t(width);
-    if (width < 1 || height < 1 || maxValue != (bitmap ? 1 : 255) || bytes.size() < at + rowBytes * height)
+    if (bytes.size() < at + rowBytes * height)
         return {};
     Image image(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = bytes.data() + at + rowBytes * y;
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            if (bitmap) {
-                const bool black = (row[x / 8] >> (7 - x % 8)) & 1;
-                image.rgbRow(y)[x] = black ? packRgb(0, 0, 0) : packRgb(255, 255, 255);
-            } else {
-                image.rgbRow(y)[x] = packRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
-            }
+            const std::uint8_t* p = bytes.data() + at + rowBytes * y;
+            const bool black = bitmap && (p[x / 8] >> (7 - x % 8)) & 1;
+            image.rgbRow(y)[x] =
+                bitmap ? (black ? 0xFF000000u : 0xFFFFFFFFu) : packRgb(p[3 * x], p[3 * x + 1], p[3 * x + 2]);
         }
-    }
     return image;
 }
 
-int decodeDamagedVariants(const Bytes& bytes, const std::function<void(ByteSpan)>& decode)
+void decodeDamagedVariants(const Bytes& bytes, const std::function<void(ByteSpan)>& decode)
 {
-    int decoded = 0;
     const auto attempt = [&](ByteSpan variant, const std::string& what) {
         try {
             decode(variant);
-            ++decoded;
         } catch (const ImageError&) {
         } catch (const std::exception& e) {
             ADD_FAILURE() << what << " threw something other than ImageError: " << e.what();
@@ -104,10 +76,8 @@ int decodeDamagedVariants(const Bytes& bytes, const std::function<void(ByteSpan)
     };
     for (std::size_t length = 0; length < bytes.size(); ++length)
         attempt(ByteSpan(bytes.data(), length), "the file cut to " + std::to_string(length) + " bytes");
-
-    // Changed bytes: single bytes set to the values that break header arithmetic, then random
-    // changes of a few bytes at once. The header is where most damage matters, so the first
-    // 128 bytes are changed more often.
+    // Header bytes set to the values that break arithmetic, then random changes of a few bytes,
+    // two thirds of them in the first 128 bytes where damage matters most.
     std::mt19937 random(1234);
     Bytes copy = bytes;
     const std::size_t headerBytes = std::min<std::size_t>(bytes.size(), 128);
@@ -120,49 +90,61 @@ int decodeDamagedVariants(const Bytes& bytes, const std::function<void(ByteSpan)
     }
     for (int round = 0; round < 2000; ++round) {
         copy = bytes;
-        const int changes = 1 + static_cast<int>(random() % 4);
-        for (int i = 0; i < changes; ++i) {
-            const std::size_t span = random() % 3 == 0 ? copy.size() : headerBytes;
-            copy[random() % span] = static_cast<std::uint8_t>(random());
-        }
+        for (int i = 0, changes = 1 + static_cast<int>(random() % 4); i < changes; ++i)
+            copy[random() % (random() % 3 == 0 ? copy.size() : headerBytes)] =
+                static_cast<std::uint8_t>(random());
         attempt(copy, "a changed copy (round " + std::to_string(round) + ")");
     }
-    return decoded;
 }
 
-ByteBuilder& ByteBuilder::u8(unsigned v)
+std::string errorOf(const std::function<void()>& run)
 {
-    m_bytes.push_back(static_cast<std::uint8_t>(v));
-    return *this;
+    try {
+        run();
+    } catch (const ImageError& e) {
+        return e.what();
+    }
+    return {};
 }
 
-ByteBuilder& ByteBuilder::u16(unsigned v)
+void expectSentence(const std::string& message, const std::string& prefix, const std::string& what)
 {
-    return u8(v & 0xFF).u8((v >> 8) & 0xFF);
+    ASSERT_FALSE(message.empty()) << what << " was accepted";
+    EXPECT_EQ(message.rfind(prefix, 0), 0u) << what << ": " << message;
+    EXPECT_EQ(message.back(), '.') << what << ": " << message;
 }
 
-ByteBuilder& ByteBuilder::u32(std::uint32_t v)
+Rgb overWhiteReference(Rgb colour, unsigned alpha)
 {
-    return u16(v & 0xFFFF).u16(v >> 16);
+    const double a = alpha / 255.0;
+    const auto channel = [a](unsigned c) { return unsigned(std::lround(c * a + 255.0 * (1 - a))); };
+    return packRgb(channel(redOf(colour)), channel(greenOf(colour)), channel(blueOf(colour)));
 }
 
-ByteBuilder& ByteBuilder::text(const std::string& s)
+LibtiffView readWithLibtiff(const Bytes& file)
 {
-    m_bytes.insert(m_bytes.end(), s.begin(), s.end());
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::bytes(std::initializer_list<unsigned> values)
-{
-    for (const unsigned v : values)
-        u8(v);
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::repeat(unsigned value, std::size_t count)
-{
-    m_bytes.insert(m_bytes.end(), count, static_cast<std::uint8_t>(value));
-    return *this;
+    const std::string folder = makeTemporaryFolder(), path = folder + "/written.tif";
+    writeFileAtomically(path, file);
+    LibtiffView view; // all zero and no picture when libtiff cannot read the file
+    if (TIFF* tif = TIFFOpen(path.c_str(), "r")) {
+        TIFFGetField(tif, TIFFTAG_COMPRESSION, &view.compression);
+        TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &view.photometric);
+        TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &view.bits);
+        TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &view.samples);
+        std::uint32_t width = 0, height = 0;
+        TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+        TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+        std::vector<std::uint32_t> raster(std::size_t(width) * height);
+        if (TIFFReadRGBAImageOriented(tif, width, height, raster.data(), ORIENTATION_TOPLEFT, 0) == 1) {
+            view.picture = Image(int(width), int(height), 24);
+            for (std::size_t i = 0; i < raster.size(); ++i)
+                view.picture.rgbRow(int(i / width))[i % width] =
+                    packRgb(TIFFGetR(raster[i]), TIFFGetG(raster[i]), TIFFGetB(raster[i]));
+        }
+        TIFFClose(tif);
+    }
+    removeFolder(folder);
+    return view;
 }
 
 std::vector<int> indicesOf(const Image& image)

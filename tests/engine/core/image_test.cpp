@@ -117,10 +117,13 @@ TEST(Bands, EveryRowIsVisitedExactlyOnce)
 {
     for (int rows : {1, 7, 16, 17, 1000, 4001}) {
         std::vector<std::atomic<int>> visits(rows);
-        forEachBand(rows, [&](int first, int end) {
-            for (int y = first; y < end; ++y)
-                visits[y]++;
-        }, 1);
+        forEachBand(
+            rows,
+            [&](int first, int end) {
+                for (int y = first; y < end; ++y)
+                    visits[y]++;
+            },
+            1);
         for (int y = 0; y < rows; ++y)
             ASSERT_EQ(visits[y].load(), 1) << "rows " << rows << " row " << y;
     }
@@ -129,9 +132,13 @@ TEST(Bands, EveryRowIsVisitedExactlyOnce)
 TEST(Bands, NestedCallsRunOnTheCallingThread)
 {
     std::atomic<int> total{0};
-    forEachBand(8, [&](int first, int end) {
-        for (int y = first; y < end; ++y)
-            forEachBand(10, [&](int a, int b) { total += b - a; }, 1);
-    }, 1);
+    forEachBand(
+        8,
+        [&](int first, int end) {
+            for (int y = first; y < end; ++y)
+                forEachBand(
+                    10, [&](int a, int b) { total += b - a; }, 1);
+        },
+        1);
     EXPECT_EQ(total.load(), 80);
 }

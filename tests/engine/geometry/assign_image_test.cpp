@@ -2,354 +2,206 @@
 #include "engine/image/image_error.h"
 #include "engine/ops/geometry/assign_image.h"
 #include "engine/ops/geometry/resample.h"
-#include "tests/support/test_pictures.h"
+#include "tests/engine/geometry/hand_pictures.h"
 
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <random>
 #include <vector>
 
 using namespace vask;
+using test::handPicture;
+using test::handValues;
 
 namespace {
-
-// Grey levels row by row: a 24-bit picture whose pixel values are easy to write by hand.
-Image greyPicture(int width, int height, std::initializer_list<int> levels)
-{
-    Image image(width, height, 24);
-    auto level = levels.begin();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x, ++level)
-            image.rgbRow(y)[x] = packRgb(*level, *level, *level);
-    return image;
-}
-
-Image indexPicture(int width, int height, int depth, std::initializer_list<int> indices)
-{
-    Image image(width, height, depth);
-    auto index = indices.begin();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x, ++index)
-            image.row(y)[x] = static_cast<std::uint8_t>(*index);
-    return image;
-}
-
-std::vector<int> greyLevels(const Image& image)
-{
-    std::vector<int> levels;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            levels.push_back(int(greenOf(image.pixelColour(x, y))));
-    return levels;
-}
-
-std::vector<int> indices(const Image& image)
-{
-    std::vector<int> out;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            out.push_back(image.pixelIndex(x, y));
-    return out;
-}
 
 constexpr auto kReplace = AssignMode::TotalReplacement;
 constexpr auto kUnion = AssignMode::UnionComposite;
 constexpr auto kIntersection = AssignMode::IntersectionComposite;
 constexpr auto kResize = AssignMode::ResizeComposite;
-constexpr auto kAnyResize = ResizeMode::ReplicateFloatingAspect;
+constexpr auto kStretch = ResizeMode::ReplicateFloatingAspect;
+constexpr auto kHighStretch = ResizeMode::ResampleFloatingAspect;
+constexpr std::nullopt_t kWhole = std::nullopt;
+constexpr Rgb kBlack = packRgb(0, 0, 0), kGrey99 = packRgb(99, 99, 99);
+
+// Assigns into a copy of target and compares the values (handValues) with expected.
+void expectAssigned(const char* what, Image target, std::optional<Rect> targetArea, const Image& source,
+                    std::optional<Rect> sourceArea, AssignMode mode, ResizeMode resize,
+                    std::vector<int> expected)
+{
+    const int depth = target.depth();
+    assignImage(target, targetArea, source, sourceArea, mode, resize);
+    EXPECT_EQ(target.depth(), depth) << what;
+    EXPECT_EQ(handValues(target), expected) << what;
+}
 
 } // namespace
 
-TEST(AssignImage, TotalReplacementWithoutTargetSelectionTakesTheSourceArea)
+TEST(AssignImage, HandWorkedCasesGiveTheExpectedPixels)
 {
-    Image target = test::noisePicture(5, 5, 1);
-    const Image source = test::palettePicture(7, 6, 4, 2);
-    assignImage(target, std::nullopt, source, Rect{2, 1, 3, 4}, kReplace, kAnyResize);
-    ASSERT_EQ(target.width(), 3);
-    ASSERT_EQ(target.height(), 4);
-    EXPECT_EQ(target.depth(), 4);
-    EXPECT_EQ(target.palette(), source.palette());
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(target.pixelIndex(x, y), source.pixelIndex(2 + x, 1 + y));
-
-    // A source selection reaching outside is clipped to the source first.
-    assignImage(target, std::nullopt, source, Rect{-3, 4, 5, 10}, kReplace, kAnyResize);
-    EXPECT_EQ(target.width(), 2);
-    EXPECT_EQ(target.height(), 2);
-    EXPECT_EQ(target.pixelIndex(1, 1), source.pixelIndex(1, 5));
-
-    // Without any selection the target becomes a copy of the source.
-    assignImage(target, std::nullopt, source, std::nullopt, kReplace, kAnyResize);
-    EXPECT_TRUE(test::sameColours(target, source));
-}
-
-TEST(AssignImage, TotalReplacementIntoASelectionCopiesOneToOneAndClips)
-{
-    Image target = greyPicture(5, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    const Image source = greyPicture(3, 2, {1, 2, 3, 4, 5, 6});
-    // The selection reaches past the right edge: columns 3 and 4 take source columns 0 and 1.
-    assignImage(target, Rect{3, 1, 4, 4}, source, std::nullopt, kReplace, kAnyResize);
-    EXPECT_EQ(greyLevels(target), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 0, 0, 0, 4, 5}));
-    // A target selection smaller than the source takes only its own size.
-    target.fill(packRgb(0, 0, 0));
-    assignImage(target, Rect{0, 0, 2, 1}, source, Rect{1, 0, 2, 2}, kReplace, kAnyResize);
-    EXPECT_EQ(greyLevels(target), (std::vector<int>{2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(AssignImage, SelectionsLeftOfThePictureKeepTheCornersTogether)
-{
-    // Source selection starting at -2: source column 0 lands on target area column 2.
-    Image target = greyPicture(5, 1, {9, 9, 9, 9, 9});
-    const Image source = greyPicture(3, 1, {1, 2, 3});
-    assignImage(target, Rect{0, 0, 5, 1}, source, Rect{-2, 0, 5, 1}, kReplace, kAnyResize);
-    EXPECT_EQ(greyLevels(target), (std::vector<int>{9, 9, 1, 2, 3}));
-    // Target selection starting at -2: source column 2 lands on target column 0.
-    target.fill(packRgb(9, 9, 9));
-    assignImage(target, Rect{-2, 0, 5, 1}, source, std::nullopt, kReplace, kAnyResize);
-    EXPECT_EQ(greyLevels(target), (std::vector<int>{3, 9, 9, 9, 9}));
-}
-
-TEST(AssignImage, UnionAndIntersectionCombineTrueColourWords)
-{
-    const Image source = greyPicture(2, 2, {0x0F, 0xF0, 0x55, 0xFF});
-    Image orTarget = greyPicture(2, 2, {0x30, 0x0C, 0xAA, 0x00});
-    Image andTarget = orTarget;
-    assignImage(orTarget, std::nullopt, source, std::nullopt, kUnion, kAnyResize);
-    assignImage(andTarget, std::nullopt, source, std::nullopt, kIntersection, kAnyResize);
-    EXPECT_EQ(greyLevels(orTarget), (std::vector<int>{0x3F, 0xFC, 0xFF, 0xFF}));
-    EXPECT_EQ(greyLevels(andTarget), (std::vector<int>{0x00, 0x00, 0x00, 0x00}));
-    // Channels combine independently.
-    Image target(1, 1, 24);
-    target.rgbRow(0)[0] = packRgb(0x81, 0x42, 0x24);
-    Image single(1, 1, 24);
-    single.rgbRow(0)[0] = packRgb(0x01, 0xC0, 0x0F);
-    Image anded = target;
-    assignImage(target, std::nullopt, single, std::nullopt, kUnion, kAnyResize);
-    assignImage(anded, std::nullopt, single, std::nullopt, kIntersection, kAnyResize);
-    EXPECT_EQ(target.pixelColour(0, 0), packRgb(0x81, 0xC2, 0x2F));
-    EXPECT_EQ(anded.pixelColour(0, 0), packRgb(0x01, 0x40, 0x04));
-}
-
-TEST(AssignImage, UnionAndIntersectionCombinePaletteIndices)
-{
-    // Same palette (the grey ramp): the raw indices combine.
-    const Image source = indexPicture(3, 1, 4, {0b0011, 0b0101, 0b1111});
-    Image orTarget = indexPicture(3, 1, 4, {0b1000, 0b0110, 0b0000});
-    Image andTarget = orTarget;
-    assignImage(orTarget, std::nullopt, source, std::nullopt, kUnion, kAnyResize);
-    assignImage(andTarget, std::nullopt, source, std::nullopt, kIntersection, kAnyResize);
-    EXPECT_EQ(indices(orTarget), (std::vector<int>{0b1011, 0b0111, 0b1111}));
-    EXPECT_EQ(indices(andTarget), (std::vector<int>{0b0000, 0b0100, 0b0000}));
-}
-
-TEST(AssignImage, TrueColourSourceMeetsAPaletteTargetAtTheNearestEntry)
-{
-    // 8-bit grey ramp: grey level g is entry g; (100, 104, 96) is nearest to 100.
-    Image target = createImage(8, 3, 1, packRgb(0, 0, 0));
-    Image source(3, 1, 24);
-    source.rgbRow(0)[0] = packRgb(100, 104, 96);
-    source.rgbRow(0)[1] = packRgb(3, 3, 3);
-    source.rgbRow(0)[2] = packRgb(255, 250, 255);
-    assignImage(target, Rect{0, 0, 3, 1}, source, std::nullopt, kReplace, kAnyResize);
-    EXPECT_EQ(target.depth(), 8);
-    EXPECT_EQ(indices(target), (std::vector<int>{100, 3, 253}));
-    // Union then works on those indices: 100 | 3 = 103.
-    Image unionTarget = indexPicture(1, 1, 8, {3});
-    Image one(1, 1, 24);
-    one.rgbRow(0)[0] = packRgb(100, 100, 100);
-    assignImage(unionTarget, std::nullopt, one, std::nullopt, kUnion, kAnyResize);
-    EXPECT_EQ(unionTarget.pixelIndex(0, 0), 103);
-}
-
-TEST(AssignImage, PaletteSourceMeetsOtherDepthsThroughItsColours)
-{
-    // A 1-bit source with a red/blue palette into a 24-bit target: its colours arrive.
-    Image source = indexPicture(2, 1, 1, {0, 1});
-    source.setPalette({packRgb(255, 0, 0), packRgb(0, 0, 255)});
-    Image trueColour = createImage(24, 2, 1, packRgb(0, 0, 0));
-    assignImage(trueColour, Rect{0, 0, 2, 1}, source, std::nullopt, kReplace, kAnyResize);
+    const Image zeros5x3 = createImage(24, 5, 3, kBlack), nines = handPicture(5, 1, 24, {9, 9, 9, 9, 9});
+    const Image source3x2 = handPicture(3, 2, 24, {1, 2, 3, 4, 5, 6}),
+                source3x1 = handPicture(3, 1, 24, {1, 2, 3});
+    const Image pair = handPicture(2, 1, 24, {10, 20});
+    expectAssigned("the area reaches past the right edge", zeros5x3, Rect{3, 1, 4, 4}, source3x2, kWhole,
+                   kReplace, kStretch, {0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 0, 0, 0, 4, 5});
+    expectAssigned("a target area smaller than the source takes its own size", zeros5x3, Rect{0, 0, 2, 1},
+                   source3x2, Rect{1, 0, 2, 2}, kReplace, kStretch,
+                   {2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    expectAssigned("source column 0 lands on area column 2", nines, Rect{0, 0, 5, 1}, source3x1,
+                   Rect{-2, 0, 5, 1}, kReplace, kStretch, {9, 9, 1, 2, 3});
+    expectAssigned("source column 2 lands on target column 0", nines, Rect{-2, 0, 5, 1}, source3x1, kWhole,
+                   kReplace, kStretch, {3, 9, 9, 9, 9});
+    const Image indices = handPicture(3, 1, 4, {0b1000, 0b0110, 0b0000});
+    expectAssigned("same palettes: indices OR", indices, kWhole,
+                   handPicture(3, 1, 4, {0b0011, 0b0101, 0b1111}), kWhole, kUnion, kStretch,
+                   {0b1011, 0b0111, 0b1111});
+    expectAssigned("same palettes: indices AND", indices, kWhole,
+                   handPicture(3, 1, 4, {0b0011, 0b0101, 0b1111}), kWhole, kIntersection, kStretch,
+                   {0b0000, 0b0100, 0});
+    expectAssigned("replicating stretch", createImage(24, 4, 4, kBlack), kWhole,
+                   handPicture(2, 2, 24, {10, 20, 30, 40}), kWhole, kResize, kStretch,
+                   {10, 10, 20, 20, 10, 10, 20, 20, 30, 30, 40, 40, 30, 30, 40, 40});
+    expectAssigned("2 x 1 fitted into 4 x 4 is 4 x 2 on rows 1 and 2", createImage(24, 4, 4, kGrey99), kWhole,
+                   pair, kWhole, kResize, ResizeMode::ReplicateFixedAspect,
+                   {99, 99, 99, 99, 10, 10, 20, 20, 10, 10, 20, 20, 99, 99, 99, 99});
+    expectAssigned("resize into a target area", createImage(24, 5, 4, kBlack), Rect{1, 1, 4, 2}, pair, kWhole,
+                   kResize, kStretch, {0, 0, 0, 0, 0, 0, 10, 10, 20, 20, 0, 10, 10, 20, 20, 0, 0, 0, 0, 0});
+    expectAssigned("a target area sticking out is placed, then clipped", createImage(24, 5, 1, kBlack),
+                   Rect{-2, 0, 4, 1}, pair, kWhole, kResize, kStretch, {20, 20, 0, 0, 0});
+    expectAssigned("resampled fixed aspect leaves the rows it does not cover", createImage(24, 2, 3, kGrey99),
+                   kWhole, handPicture(4, 2, 24, {60, 60, 60, 60, 60, 60, 60, 60}), kWhole, kResize,
+                   ResizeMode::ResampleFixedAspect, {99, 99, 60, 60, 99, 99});
+    expectAssigned("a zoom left of the source shows black there", createImage(24, 16, 1, kGrey99), kWhole,
+                   createImage(24, 4, 4, packRgb(255, 255, 255)), Rect{-4, 1, 8, 1}, kResize, kStretch,
+                   {0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255});
+    // 8-bit grey ramp: entry g is grey g; (100, 104, 96) is nearest to 100, and 100 | 3 = 103.
+    Image colours(3, 1, 24);
+    colours.rgbRow(0)[0] = packRgb(100, 104, 96);
+    colours.rgbRow(0)[1] = packRgb(3, 3, 3);
+    colours.rgbRow(0)[2] = packRgb(255, 250, 255);
+    expectAssigned("nearest grey entries", createImage(8, 3, 1, kBlack), Rect{0, 0, 3, 1}, colours, kWhole,
+                   kReplace, kStretch, {100, 3, 253});
+    expectAssigned("union of nearest indices", handPicture(1, 1, 8, {3}), kWhole, colours, kWhole, kUnion,
+                   kStretch, {103});
+    // Pure red or blue into a 4-bit grey ramp: (255 - g)^2 + 2 g^2 is least at g = 85, entry 5.
+    Image redBlue = handPicture(2, 1, 1, {0, 1});
+    redBlue.setPalette({packRgb(255, 0, 0), packRgb(0, 0, 255)});
+    expectAssigned("red and blue in grey", createImage(4, 2, 1, kBlack), Rect{0, 0, 2, 1}, redBlue, kWhole,
+                   kReplace, kStretch, {5, 5});
+    expectAssigned("resampling into a palette", createImage(8, 6, 6, kBlack), kWhole,
+                   createImage(24, 3, 3, packRgb(120, 121, 119)), kWhole, kResize, kHighStretch,
+                   std::vector<int>(36, 120));
+    Image trueColour = createImage(24, 2, 1, kBlack);
+    assignImage(trueColour, Rect{0, 0, 2, 1}, redBlue, std::nullopt, kReplace, kStretch);
     EXPECT_EQ(trueColour.pixelColour(0, 0), packRgb(255, 0, 0));
     EXPECT_EQ(trueColour.pixelColour(1, 0), packRgb(0, 0, 255));
-    // Into a 4-bit grey ramp (steps of 17): for pure red or blue, (255 - g)^2 + 2 g^2 is
-    // smallest at g = 85, entry 5.
-    Image grey = createImage(4, 2, 1, packRgb(0, 0, 0));
-    assignImage(grey, Rect{0, 0, 2, 1}, source, std::nullopt, kReplace, kAnyResize);
-    EXPECT_EQ(indices(grey), (std::vector<int>{5, 5}));
-}
-
-TEST(AssignImage, SelectionsOutsideThePicturesChangeNothing)
-{
-    const Image source = test::noisePicture(4, 4, 3);
-    const Image original = test::noisePicture(6, 5, 4);
-    for (AssignMode mode : {kReplace, kUnion, kIntersection, kResize}) {
-        Image target = original;
-        assignImage(target, std::nullopt, source, Rect{4, 0, 3, 3}, mode, kAnyResize);
-        assignImage(target, std::nullopt, source, Rect{-10, -10, 10, 10}, mode, kAnyResize);
-        assignImage(target, Rect{6, 0, 2, 2}, source, std::nullopt, mode, kAnyResize);
-        assignImage(target, Rect{0, -3, 5, 3}, source, std::nullopt, mode, kAnyResize);
-        assignImage(target, Rect{0, 0, 0, 3}, source, std::nullopt, mode, kAnyResize);
-        assignImage(target, std::nullopt, source, Rect{1, 1, 2, -1}, mode, kAnyResize);
-        EXPECT_TRUE(test::sameColours(target, original)) << int(mode);
+    // Union and intersection combine 24-bit pixels channel by channel, bit by bit.
+    const Image a = test::noisePicture(5, 3, 1), b = test::noisePicture(5, 3, 2);
+    Image ored = a, anded = a;
+    assignImage(ored, kWhole, b, kWhole, kUnion, kStretch);
+    assignImage(anded, kWhole, b, kWhole, kIntersection, kStretch);
+    for (int i = 0; i < 15; ++i) {
+        EXPECT_EQ(ored.pixelColour(i % 5, i / 5), a.pixelColour(i % 5, i / 5) | b.pixelColour(i % 5, i / 5));
+        EXPECT_EQ(anded.pixelColour(i % 5, i / 5), a.pixelColour(i % 5, i / 5) & b.pixelColour(i % 5, i / 5));
     }
 }
 
-TEST(AssignImage, ReplicateStretchFillsTheWholeTarget)
+TEST(AssignImage, TotalReplacementWithoutTargetSelectionBecomesTheSourceAreaClippedToTheSource)
 {
-    const Image source = greyPicture(2, 2, {10, 20, 30, 40});
-    Image target = createImage(24, 4, 4, packRgb(0, 0, 0));
-    assignImage(target, std::nullopt, source, std::nullopt, kResize, ResizeMode::ReplicateFloatingAspect);
-    EXPECT_EQ(greyLevels(target),
-              (std::vector<int>{10, 10, 20, 20, 10, 10, 20, 20, 30, 30, 40, 40, 30, 30, 40, 40}));
-}
-
-TEST(AssignImage, FixedAspectFitsInsideCentredAndLeavesTheRest)
-{
-    const Image source = greyPicture(2, 1, {10, 20});
-    Image target = createImage(24, 4, 4, packRgb(99, 99, 99));
-    // 2 x 1 fitted into 4 x 4 is 4 x 2, rows 1 and 2.
-    assignImage(target, std::nullopt, source, std::nullopt, kResize, ResizeMode::ReplicateFixedAspect);
-    EXPECT_EQ(greyLevels(target),
-              (std::vector<int>{99, 99, 99, 99, 10, 10, 20, 20, 10, 10, 20, 20, 99, 99, 99, 99}));
-    // Resampled fixed aspect covers the same rows; a flat source stays flat there.
-    Image flatTarget = createImage(24, 6, 9, packRgb(99, 99, 99));
-    assignImage(flatTarget, std::nullopt, createImage(24, 4, 2, packRgb(50, 60, 70)), std::nullopt, kResize,
-                ResizeMode::ResampleFixedAspect);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(flatTarget.pixelColour(x, y),
-                      y >= 3 && y < 6 ? packRgb(50, 60, 70) : packRgb(99, 99, 99))
-                << x << "," << y;
-}
-
-TEST(AssignImage, ResizeIntoATargetSelection)
-{
-    const Image source = greyPicture(2, 1, {10, 20});
-    Image target = createImage(24, 5, 4, packRgb(0, 0, 0));
-    assignImage(target, Rect{1, 1, 4, 2}, source, std::nullopt, kResize, ResizeMode::ReplicateFloatingAspect);
-    EXPECT_EQ(greyLevels(target),
-              (std::vector<int>{0, 0, 0, 0, 0, 0, 10, 10, 20, 20, 0, 10, 10, 20, 20, 0, 0, 0, 0, 0}));
-    // A target selection sticking out: the scaled picture is placed, then clipped.
-    target.fill(packRgb(0, 0, 0));
-    assignImage(target, Rect{-2, 0, 4, 1}, source, std::nullopt, kResize,
-                ResizeMode::ReplicateFloatingAspect);
-    EXPECT_EQ(greyLevels(target).front(), 20);
-    EXPECT_EQ(greyLevels(target)[1], 20);
-    EXPECT_EQ(greyLevels(target)[2], 0);
-}
-
-TEST(AssignImage, ZoomAreaLeftOfTheSourceShowsBlackThere)
-{
-    // The zoom asks for an area that starts 4 pixels left of a white 4 x 4 picture.
-    const Image source = createImage(24, 4, 4, packRgb(255, 255, 255));
-    Image fast = createImage(24, 16, 8, packRgb(7, 7, 7));
-    assignImage(fast, std::nullopt, source, Rect{-4, 0, 8, 4}, kResize, ResizeMode::ReplicateFloatingAspect);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(fast.pixelColour(x, y), x < 8 ? packRgb(0, 0, 0) : packRgb(255, 255, 255))
-                << x << "," << y;
-    Image high = createImage(24, 16, 8, packRgb(7, 7, 7));
-    assignImage(high, std::nullopt, source, Rect{-4, 0, 8, 4}, kResize, ResizeMode::ResampleFloatingAspect);
-    for (int y = 0; y < 8; ++y) {
-        EXPECT_EQ(high.pixelColour(0, y), packRgb(0, 0, 0));
-        EXPECT_EQ(high.pixelColour(15, y), packRgb(255, 255, 255));
-        EXPECT_LT(greenOf(high.pixelColour(7, y)), 128u);
-        EXPECT_GT(greenOf(high.pixelColour(8, y)), 128u);
+    const Image source = test::palettePicture(7, 6, 4, 2);
+    // A source area, one reaching outside, none (and then no target is needed either).
+    for (const auto& [area, clipped] : {std::pair{std::optional<Rect>(Rect{2, 1, 3, 4}), Rect{2, 1, 3, 4}},
+                                        {Rect{-3, 4, 5, 10}, Rect{0, 4, 2, 2}},
+                                        {std::nullopt, Rect{0, 0, 7, 6}}}) {
+        Image target = area ? test::noisePicture(5, 5, 1) : Image();
+        assignImage(target, std::nullopt, source, area, kReplace, kStretch);
+        ASSERT_EQ(target.width(), clipped.width);
+        ASSERT_EQ(target.height(), clipped.height);
+        EXPECT_EQ(target.depth(), 4);
+        EXPECT_EQ(target.palette(), source.palette());
+        for (int y = 0; y < clipped.height; ++y)
+            for (int x = 0; x < clipped.width; ++x)
+                EXPECT_EQ(target.pixelIndex(x, y), source.pixelIndex(clipped.left + x, clipped.top + y));
     }
-    // A palette source gives the same picture.
-    Image fromPalette = createImage(24, 16, 8, packRgb(7, 7, 7));
-    assignImage(fromPalette, std::nullopt, createImage(4, 4, 4, packRgb(255, 255, 255)), Rect{-4, 0, 8, 4},
-                kResize, ResizeMode::ResampleFloatingAspect);
-    EXPECT_TRUE(test::sameColours(fromPalette, high));
 }
 
-TEST(AssignImage, ResamplePageUseEqualsResampleImage)
+TEST(AssignImage, ResamplingResizeEqualsResampleImageAndAZoomLeftOfTheSourceShowsBlackFromAnyDepth)
 {
     // The resample page: a new picture of the wanted size, then a stretching resize into it.
     const Image source = test::noisePicture(37, 23, 12);
     for (const auto& [width, height] : {std::pair{50, 11}, std::pair{12, 40}, std::pair{37, 23}}) {
         Image target = createImage(24, width, height, packRgb(255, 255, 255));
-        assignImage(target, std::nullopt, source, std::nullopt, kResize, ResizeMode::ResampleFloatingAspect);
+        assignImage(target, std::nullopt, source, std::nullopt, kResize, kHighStretch);
         EXPECT_TRUE(test::sameColours(target, resampleImage(source, width, height, ResampleQuality::High)))
             << width << " x " << height;
     }
-}
-
-TEST(AssignImage, ResizeIntoAPaletteTargetUsesItsNearestEntries)
-{
-    const Image source = createImage(24, 3, 3, packRgb(120, 121, 119));
-    Image target = createImage(8, 6, 6, packRgb(0, 0, 0));
-    assignImage(target, std::nullopt, source, std::nullopt, kResize, ResizeMode::ResampleFloatingAspect);
-    EXPECT_EQ(target.depth(), 8);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(target.pixelIndex(x, y), 120);
+    // The zoom asks for an area that starts 4 pixels left of a white 4 x 4 picture.
+    Image high = createImage(24, 16, 8, packRgb(7, 7, 7)), fromPalette = high;
+    assignImage(high, std::nullopt, createImage(24, 4, 4, packRgb(255, 255, 255)), Rect{-4, 0, 8, 4}, kResize,
+                kHighStretch);
+    for (int y = 0; y < 8; ++y)
+        EXPECT_TRUE(high.pixelColour(0, y) == kBlack && high.pixelColour(15, y) == packRgb(255, 255, 255) &&
+                    greenOf(high.pixelColour(7, y)) < 128 && greenOf(high.pixelColour(8, y)) > 128)
+            << y;
+    assignImage(fromPalette, std::nullopt, createImage(4, 4, 4, packRgb(255, 255, 255)), Rect{-4, 0, 8, 4},
+                kResize, kHighStretch);
+    EXPECT_TRUE(test::sameColours(fromPalette, high));
 }
 
 TEST(AssignImage, SourceAndTargetMayBeOnePicture)
 {
-    Image image = greyPicture(6, 1, {0, 1, 2, 3, 4, 5});
-    assignImage(image, Rect{2, 0, 4, 1}, image, Rect{0, 0, 4, 1}, kReplace, kAnyResize);
-    EXPECT_EQ(greyLevels(image), (std::vector<int>{0, 1, 0, 1, 2, 3}));
-    assignImage(image, std::nullopt, image, Rect{1, 0, 3, 1}, kReplace, kAnyResize);
-    EXPECT_EQ(greyLevels(image), (std::vector<int>{1, 0, 1}));
+    Image image = handPicture(6, 1, 24, {0, 1, 2, 3, 4, 5});
+    assignImage(image, Rect{2, 0, 4, 1}, image, Rect{0, 0, 4, 1}, kReplace, kStretch);
+    EXPECT_EQ(handValues(image), (std::vector<int>{0, 1, 0, 1, 2, 3}));
+    assignImage(image, std::nullopt, image, Rect{1, 0, 3, 1}, kReplace, kStretch);
+    EXPECT_EQ(handValues(image), (std::vector<int>{1, 0, 1}));
 }
 
 TEST(AssignImage, RefusesWhatItCannotDo)
 {
     const Image source = test::noisePicture(3, 3, 1);
-    Image target = test::noisePicture(3, 3, 2);
-    Image empty;
-    EXPECT_THROW(assignImage(target, std::nullopt, Image(), std::nullopt, kReplace, kAnyResize), ImageError);
-    EXPECT_THROW(assignImage(empty, Rect{0, 0, 1, 1}, source, std::nullopt, kReplace, kAnyResize),
+    Image target = test::noisePicture(3, 3, 2), empty;
+    EXPECT_THROW(assignImage(target, kWhole, Image(), kWhole, kReplace, kStretch), ImageError);
+    EXPECT_THROW(assignImage(empty, Rect{0, 0, 1, 1}, source, kWhole, kReplace, kStretch), ImageError);
+    EXPECT_THROW(assignImage(empty, kWhole, source, kWhole, kUnion, kStretch), ImageError);
+    EXPECT_THROW(assignImage(target, kWhole, source, kWhole, static_cast<AssignMode>(4), kStretch),
                  ImageError);
-    EXPECT_THROW(assignImage(empty, std::nullopt, source, std::nullopt, kUnion, kAnyResize), ImageError);
-    EXPECT_THROW(
-        assignImage(target, std::nullopt, source, std::nullopt, static_cast<AssignMode>(4), kAnyResize),
-        ImageError);
-    EXPECT_THROW(
-        assignImage(target, std::nullopt, source, std::nullopt, kResize, static_cast<ResizeMode>(-1)),
-        ImageError);
-    EXPECT_THROW(assignImage(target, Rect{0, 0, 100000, 1}, source, std::nullopt, kResize, kAnyResize),
+    EXPECT_THROW(assignImage(target, kWhole, source, kWhole, kResize, static_cast<ResizeMode>(-1)),
                  ImageError);
-    // Without a target selection a total replacement needs no target.
-    assignImage(empty, std::nullopt, source, std::nullopt, kReplace, kAnyResize);
-    EXPECT_TRUE(test::sameColours(empty, source));
+    EXPECT_THROW(assignImage(target, Rect{0, 0, 100000, 1}, source, kWhole, kResize, kStretch), ImageError);
 }
 
-TEST(AssignImage, RandomSelectionsNeverTouchPixelsOutsideTheTargetArea)
+TEST(AssignImage, RandomSelectionsTouchOnlyTheTargetAreaAndNothingWhenEitherAreaMissesItsPicture)
 {
     std::mt19937 random(21);
-    auto randomRect = [&](int width, int height) {
-        const int left = int(random() % (2 * width + 10)) - width - 5;
-        const int top = int(random() % (2 * height + 10)) - height - 5;
-        return Rect{left, top, int(random() % (width + 8)), int(random() % (height + 8))};
+    auto randomRect = [&](const Image& image) {
+        const int w = image.width(), h = image.height();
+        return Rect{int(random() % (2 * w + 10)) - w - 5, int(random() % (2 * h + 10)) - h - 5,
+                    int(random() % (w + 9)) - 1, int(random() % (h + 9)) - 1};
     };
-    const int depths[] = {1, 4, 8, 24};
-    for (int i = 0; i < 400; ++i) {
-        const int targetDepth = depths[random() % 4], sourceDepth = depths[random() % 4];
-        const Image original =
-            targetDepth == 24 ? test::noisePicture(1 + random() % 12, 1 + random() % 9, i)
-                              : test::palettePicture(1 + random() % 12, 1 + random() % 9, targetDepth, i);
-        const Image source =
-            sourceDepth == 24 ? test::noisePicture(1 + random() % 12, 1 + random() % 9, i + 1)
-                              : test::palettePicture(1 + random() % 12, 1 + random() % 9, sourceDepth, i + 1);
-        const Rect targetArea = randomRect(original.width(), original.height());
-        const std::optional<Rect> sourceArea =
-            random() % 3 ? std::optional<Rect>(randomRect(source.width(), source.height())) : std::nullopt;
-        const auto mode = static_cast<AssignMode>(random() % 4);
-        const auto resize = static_cast<ResizeMode>(random() % 4);
+    auto misses = [](const Rect& r, const Image& image) {
+        return r.isEmpty() || r.left >= image.width() || r.top >= image.height() || r.left + r.width <= 0 ||
+               r.top + r.height <= 0;
+    };
+    auto randomPicture = [&](int seed) {
+        const int depths[] = {1, 4, 8, 24};
+        return test::pictureOfDepth(depths[random() % 4], 1 + random() % 12, 1 + random() % 9, seed);
+    };
+    for (int i = 0; i < 200; ++i) {
+        const Image original = randomPicture(i), source = randomPicture(i + 1);
+        const Rect area = randomRect(original);
+        const auto sourceArea = random() % 3 ? std::optional<Rect>(randomRect(source)) : std::nullopt;
+        const bool untouched = misses(area, original) || (sourceArea && misses(*sourceArea, source));
         Image target = original;
-        assignImage(target, targetArea, source, sourceArea, mode, resize);
+        assignImage(target, area, source, sourceArea, AssignMode(random() % 4), ResizeMode(random() % 4));
         ASSERT_EQ(target.width(), original.width());
         ASSERT_EQ(target.depth(), original.depth());
         for (int y = 0; y < target.height(); ++y)
             for (int x = 0; x < target.width(); ++x) {
-                const bool inside = x >= targetArea.left && x - targetArea.left < targetArea.width &&
-                                    y >= targetArea.top && y - targetArea.top < targetArea.height;
-                if (!inside) {
-                    ASSERT_EQ(target.pixelColour(x, y), original.pixelColour(x, y)) << "case " << i;
-                }
+                const bool inside = x >= area.left && x - area.left < area.width && y >= area.top &&
+                                    y - area.top < area.height;
+                ASSERT_TRUE((inside && !untouched) || target.pixelColour(x, y) == original.pixelColour(x, y))
+                    << "case " << i << " at " << x << "," << y;
             }
     }
 }
