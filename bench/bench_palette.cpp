@@ -3,76 +3,37 @@
 #include "engine/ops/palette/map_palette.h"
 #include "engine/ops/palette/reduce_colors.h"
 
-#include <benchmark/benchmark.h>
-
 namespace vask::bench {
 namespace {
 
-// reduceColors replaces the picture, so each run starts from a fresh copy; BM_PaletteCopy
-// measures that copy alone.
-void BM_PaletteCopy(benchmark::State& state)
-{
-    benchPicture(); // made once, outside the timing
-    for (auto _ : state) {
-        Image image = benchPicture();
-        benchmark::DoNotOptimize(image.bits());
-    }
-}
-BENCHMARK(BM_PaletteCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+struct ReduceBenchmark {
+    const char* name;
+    int count;
+    bool optimise;
+    bool dither;
+    bool bleed;
+};
 
-void reduce(benchmark::State& state, int count, bool optimise, bool dither, bool bleed)
-{
-    benchPicture();
-    for (auto _ : state) {
-        Image image = benchPicture();
-        reduceColors(image, count, optimise, dither, bleed);
-        benchmark::DoNotOptimize(image.bits());
-    }
-}
+constexpr ReduceBenchmark kReductions[] = {
+    {"BM_ReduceColors256OptimisedDithered", 256, true, true, false},
+    {"BM_ReduceColors256OptimisedDitheredBleed", 256, true, true, true},
+    {"BM_ReduceColors256Optimised", 256, true, false, false},
+    {"BM_ReduceColors16Dithered", 16, false, true, false},
+};
 
-void BM_ReduceColors256OptimisedDithered(benchmark::State& state)
-{
-    reduce(state, 256, true, true, false);
-}
-BENCHMARK(BM_ReduceColors256OptimisedDithered)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_ReduceColors256OptimisedDitheredBleed(benchmark::State& state)
-{
-    reduce(state, 256, true, true, true);
-}
-BENCHMARK(BM_ReduceColors256OptimisedDitheredBleed)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_ReduceColors256Optimised(benchmark::State& state)
-{
-    reduce(state, 256, true, false, false);
-}
-BENCHMARK(BM_ReduceColors256Optimised)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_ReduceColors16Dithered(benchmark::State& state)
-{
-    reduce(state, 16, false, true, false);
-}
-BENCHMARK(BM_ReduceColors16Dithered)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_OptimisedPalette256(benchmark::State& state)
-{
-    const Image& picture = benchPicture();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(optimisedPalette(picture, 256));
-}
-BENCHMARK(BM_OptimisedPalette256)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_MapPalette(benchmark::State& state)
-{
-    const Image& target = benchPalettePicture();
-    const Image& picture = benchPicture();
-    for (auto _ : state) {
-        Image image = picture;
-        mapPalette(image, target);
-        benchmark::DoNotOptimize(image.bits());
-    }
-}
-BENCHMARK(BM_MapPalette)->Unit(benchmark::kMillisecond)->UseRealTime();
+// reduceColors and mapPalette replace the picture with an 8-bit one, so each run starts from
+// a new copy of the 24-bit picture.
+[[maybe_unused]] const bool kRegistered = [] {
+    for (const ReduceBenchmark& b : kReductions)
+        registerInPlace(b.name, EachRun::Copy,
+                        [b](Image& image) { reduceColors(image, b.count, b.optimise, b.dither, b.bleed); });
+    registerProducing("BM_OptimisedPalette256", [](const Image& p) { return optimisedPalette(p, 256); });
+    registerBenchmark("BM_MapPalette", [](benchmark::State& state) {
+        const Image& target = benchPalettePicture();
+        runInPlace(state, EachRun::Copy, benchPicture(), [&](Image& image) { mapPalette(image, target); });
+    });
+    return true;
+}();
 
 } // namespace
 } // namespace vask::bench

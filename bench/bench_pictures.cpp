@@ -4,6 +4,7 @@
 #include "engine/parallel/bands.h"
 
 #include <cmath>
+#include <memory>
 
 namespace vask::bench {
 
@@ -44,5 +45,50 @@ const Image& benchPalettePicture()
     }();
     return picture;
 }
+
+namespace {
+
+void registerCodec(const CodecBenchmark& codec)
+{
+    registerBenchmark(codec.encodeName, [codec](benchmark::State& state) {
+        const Image& picture = codec.picture();
+        std::size_t size = 0;
+        runProducing(state, picture, [&](const Image& p) {
+            Bytes file = codec.encode(p);
+            size = file.size();
+            return file;
+        });
+        state.counters["MB"] = double(size) / 1e6;
+    });
+    if (codec.decodeName == nullptr)
+        return;
+    auto file = std::make_shared<Bytes>();
+    registerBenchmark(codec.decodeName, [codec, file](benchmark::State& state) {
+        if (file->empty())
+            *file = codec.encode(codec.picture());
+        runProducing(state, ByteSpan(*file), codec.decode);
+    });
+}
+
+} // namespace
+
+bool registerCodecs(std::span<const CodecBenchmark> codecs)
+{
+    for (const CodecBenchmark& codec : codecs)
+        registerCodec(codec);
+    return true;
+}
+
+namespace {
+
+// The preparation the in-place benchmarks include in their times, to subtract from them: a
+// memcpy of the 24-bit picture into the same buffer, and a new copy of it.
+[[maybe_unused]] const bool kRegistered = [] {
+    registerInPlace("BM_PictureRefill", EachRun::Refill, [](Image&) {});
+    registerInPlace("BM_PictureCopy", EachRun::Copy, [](Image&) {});
+    return true;
+}();
+
+} // namespace
 
 } // namespace vask::bench

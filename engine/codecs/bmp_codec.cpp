@@ -369,17 +369,7 @@ Bytes encodeBmp(const Image& image)
         e[1] = static_cast<std::uint8_t>(greenOf(c));
         e[2] = static_cast<std::uint8_t>(redOf(c));
     }
-    std::uint8_t* pixels = p + pixelOffset;
-    forEachBand(height, [&](int first, int end) {
-        for (int y = first; y < end; ++y) {
-            std::uint8_t* dst = pixels + rowBytes * (height - 1 - y);
-            if (bits < 24) {
-                packRow(image.row(y), dst, width, bits);
-                continue;
-            }
-            rgbToBgrRow(image.rgbRow(y), dst, width);
-        }
-    });
+    storeRowsBottomUp(image, p + pixelOffset, rowBytes, bits);
     return out;
 }
 

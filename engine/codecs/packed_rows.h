@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/image/image.h"
+#include "engine/parallel/bands.h"
+
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -159,6 +162,24 @@ inline void rgbToBgrRow(const std::uint32_t* pixels, std::uint8_t* bgr, int widt
         bgr[3 * x + 1] = static_cast<std::uint8_t>(pixels[x] >> 8);
         bgr[3 * x + 2] = static_cast<std::uint8_t>(pixels[x] >> 16);
     }
+}
+
+// Stores a picture's rows bottom-up, the last row first and rowBytes apart from pixels, as
+// BMP and TGA files keep them: palette indices packed indexBits to a pixel (8: one byte each),
+// 24-bit pixels as blue, green, red. Runs on all cores in bands of rows.
+inline void storeRowsBottomUp(const Image& image, std::uint8_t* pixels, std::size_t rowBytes, int indexBits)
+{
+    const int width = image.width();
+    const int height = image.height();
+    forEachBand(height, [&](int first, int end) {
+        for (int y = first; y < end; ++y) {
+            std::uint8_t* dst = pixels + rowBytes * static_cast<std::size_t>(height - 1 - y);
+            if (image.isTrueColour())
+                rgbToBgrRow(image.rgbRow(y), dst, width);
+            else
+                packRow(image.row(y), dst, width, indexBits);
+        }
+    });
 }
 
 } // namespace vask

@@ -302,17 +302,7 @@ Bytes encodeTga(const Image& image)
         p[kHeaderBytes + 3 * i + 1] = static_cast<std::uint8_t>(greenOf(c));
         p[kHeaderBytes + 3 * i + 2] = static_cast<std::uint8_t>(redOf(c));
     }
-    std::uint8_t* pixels = p + pixelOffset;
-    forEachBand(height, [&](int first, int end) {
-        for (int y = first; y < end; ++y) {
-            std::uint8_t* dst = pixels + rowBytes * (height - 1 - y);
-            if (mapped) {
-                std::memcpy(dst, image.row(y), static_cast<std::size_t>(width));
-                continue;
-            }
-            rgbToBgrRow(image.rgbRow(y), dst, width);
-        }
-    });
+    storeRowsBottomUp(image, p + pixelOffset, rowBytes, 8);
     std::memcpy(p + pixelOffset + rowBytes * height, kFooter, footerBytes);
     return out;
 }

@@ -1,7 +1,8 @@
 #include "engine/ops/adjust/channel_lut.h"
 
-#include "engine/ops/colour/vector_clones.h"
+#include "engine/ops/colour/change_colours.h"
 #include "engine/parallel/bands.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <bit>
 #include <mutex>
@@ -33,19 +34,9 @@ VASK_VECTOR_CLONES void trueColourLuminance(const Rgb* __restrict row, int width
 
 void applyChannelLut(Image& image, const ChannelLut& lut)
 {
-    if (image.isNull())
-        return;
-    if (!image.isTrueColour()) {
-        std::vector<Rgb> palette = image.palette();
-        for (Rgb& entry : palette)
-            entry = packRgb(lut[redOf(entry)], lut[greenOf(entry)], lut[blueOf(entry)]);
-        image.setPalette(palette);
-        return;
-    }
-    forEachBand(image.height(), [&](int first, int end) {
-        for (int y = first; y < end; ++y)
-            lookUpRow(image.row(y), image.width(), lut.data());
-    });
+    changeColours(
+        image, [&](Rgb entry) { return packRgb(lut[redOf(entry)], lut[greenOf(entry)], lut[blueOf(entry)]); },
+        [&](Rgb* row, int width) { lookUpRow(reinterpret_cast<std::uint8_t*>(row), width, lut.data()); });
 }
 
 void rowLuminance(const Image& image, int y, std::uint8_t* __restrict lumas)
@@ -72,23 +63,11 @@ std::array<std::uint64_t, 256> paletteIndexCounts(const Image& image)
     std::mutex mutex;
     const int width = image.width();
     forEachBand(image.height(), [&](int first, int end) {
-        // Four tables in turn, so that runs of one index do not wait on their own increments.
-        std::uint32_t local[4][256] = {};
-        for (int y = first; y < end; ++y) {
-            const std::uint8_t* row = image.row(y);
-            int x = 0;
-            for (; x + 4 <= width; x += 4) {
-                ++local[0][row[x]];
-                ++local[1][row[x + 1]];
-                ++local[2][row[x + 2]];
-                ++local[3][row[x + 3]];
-            }
-            for (; x < width; ++x)
-                ++local[0][row[x]];
-        }
+        LevelTables tables;
+        for (int y = first; y < end; ++y)
+            tables.count(image.row(y), width);
         std::lock_guard lock(mutex);
-        for (int i = 0; i < 256; ++i)
-            counts[i] += std::uint64_t(local[0][i]) + local[1][i] + local[2][i] + local[3][i];
+        tables.addTo(counts);
     });
     return counts;
 }

@@ -1,11 +1,10 @@
 #include "engine/ops/adjust/adjustments.h"
 
+#include "engine/ops/colour/change_colours.h"
 #include "engine/ops/colour/hexcone_position.h"
-#include "engine/ops/colour/vector_clones.h"
-#include "engine/parallel/bands.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace vask {
 namespace {
@@ -56,22 +55,6 @@ VASK_VECTOR_CLONES void saturateRow(Rgb* __restrict row, int width, int factorTh
         row[x] = saturatedColour(row[x], factorThousandths);
 }
 
-template <typename RowFunction, typename ColourFunction>
-void adjustColours(Image& image, RowFunction rowFunction, ColourFunction colourFunction)
-{
-    if (!image.isTrueColour()) {
-        std::vector<Rgb> palette = image.palette();
-        for (Rgb& entry : palette)
-            entry = colourFunction(entry);
-        image.setPalette(palette);
-        return;
-    }
-    forEachBand(image.height(), [&](int first, int end) {
-        for (int y = first; y < end; ++y)
-            rowFunction(image.rgbRow(y), image.width());
-    });
-}
-
 } // namespace
 
 void changeHue(Image& image, int degrees)
@@ -80,9 +63,9 @@ void changeHue(Image& image, int degrees)
     if (image.isNull() || turn == 0)
         return;
     const int sixths = turn / 60, rest = turn % 60;
-    adjustColours(
-        image, [&](Rgb* row, int width) { rotateHueRow(row, width, sixths, rest); },
-        [&](Rgb colour) { return rotatedColour(colour, sixths, rest); });
+    changeColours(
+        image, [&](Rgb colour) { return rotatedColour(colour, sixths, rest); },
+        [&](Rgb* row, int width) { rotateHueRow(row, width, sixths, rest); });
 }
 
 void changeSaturation(Image& image, int tenthsPercent)
@@ -91,9 +74,9 @@ void changeSaturation(Image& image, int tenthsPercent)
     if (image.isNull() || v == 0)
         return;
     const int factor = 1000 + v;
-    adjustColours(
-        image, [&](Rgb* row, int width) { saturateRow(row, width, factor); },
-        [&](Rgb colour) { return saturatedColour(colour, factor); });
+    changeColours(
+        image, [&](Rgb colour) { return saturatedColour(colour, factor); },
+        [&](Rgb* row, int width) { saturateRow(row, width, factor); });
 }
 
 } // namespace vask

@@ -2,8 +2,8 @@
 
 #include "engine/ops/adjust/channel_lut.h"
 #include "engine/ops/adjust/histogram.h"
-#include "engine/ops/colour/vector_clones.h"
 #include "engine/parallel/bands.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <algorithm>
 #include <bit>

@@ -26,35 +26,6 @@ unsigned levelOf(Rgb colour, int channel)
     }
 }
 
-// Counts bytes into four tables in turn, so runs of one level do not wait on their own
-// increments.
-void countLevels(const std::uint8_t* levels, int count, std::uint32_t (&tables)[4][256])
-{
-    int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        ++tables[0][levels[x]];
-        ++tables[1][levels[x + 1]];
-        ++tables[2][levels[x + 2]];
-        ++tables[3][levels[x + 3]];
-    }
-    for (; x < count; ++x)
-        ++tables[0][levels[x]];
-}
-
-// Counts count bytes four apart, as countLevels does.
-void countEveryFourth(const std::uint8_t* bytes, int count, std::uint32_t (&tables)[4][256])
-{
-    int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        ++tables[0][bytes[4 * x]];
-        ++tables[1][bytes[4 * x + 4]];
-        ++tables[2][bytes[4 * x + 8]];
-        ++tables[3][bytes[4 * x + 12]];
-    }
-    for (; x < count; ++x)
-        ++tables[0][bytes[4 * x]];
-}
-
 } // namespace
 
 Histogram computeHistogram(const Image& image, int channel)
@@ -74,21 +45,20 @@ Histogram computeHistogram(const Image& image, int channel)
     std::mutex mutex;
     const int width = image.width();
     forEachBand(image.height(), [&](int first, int end) {
-        std::uint32_t tables[4][256] = {};
+        LevelTables tables;
         std::vector<std::uint8_t> levels(width);
         for (int y = first; y < end; ++y) {
             if (channel == 0) {
                 rowLuminance(image, y, levels.data());
-                countLevels(levels.data(), width, tables);
+                tables.count(levels.data(), width);
             } else {
                 // Bytes of a pixel word in memory: blue, green, red, 0xFF.
                 static_assert(std::endian::native == std::endian::little);
-                countEveryFourth(image.row(y) + (3 - channel), width, tables);
+                tables.count<4>(image.row(y) + (3 - channel), width);
             }
         }
         std::lock_guard lock(mutex);
-        for (int i = 0; i < 256; ++i)
-            histogram[i] += std::uint64_t(tables[0][i]) + tables[1][i] + tables[2][i] + tables[3][i];
+        tables.addTo(histogram);
     });
     return histogram;
 }

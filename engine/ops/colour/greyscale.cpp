@@ -1,7 +1,7 @@
 #include "engine/ops/colour/greyscale.h"
 
-#include "engine/ops/colour/vector_clones.h"
-#include "engine/parallel/bands.h"
+#include "engine/ops/colour/change_colours.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <cstdint>
 
@@ -22,22 +22,13 @@ VASK_VECTOR_CLONES void greyRow(Rgb* __restrict words, int count)
 
 void greyScaleImage(Image& image)
 {
-    if (image.isNull())
-        return;
-    if (!image.isTrueColour()) {
-        std::vector<Rgb> palette = image.palette();
-        for (Rgb& entry : palette) {
+    changeColours(
+        image,
+        [](Rgb entry) {
             const unsigned y = lumaOf(entry);
-            entry = packRgb(y, y, y);
-        }
-        image.setPalette(palette);
-        return;
-    }
-    const int width = image.width();
-    forEachBand(image.height(), [&](int first, int end) {
-        for (int y = first; y < end; ++y)
-            greyRow(image.rgbRow(y), width);
-    });
+            return packRgb(y, y, y);
+        },
+        greyRow);
 }
 
 } // namespace vask

@@ -1,7 +1,7 @@
 #include "engine/ops/colour/hexcone_planes.h"
 
 #include "engine/ops/colour/hexcone_position.h"
-#include "engine/ops/colour/vector_clones.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <algorithm>
 #include <cstdlib>

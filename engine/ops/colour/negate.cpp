@@ -1,6 +1,6 @@
 #include "engine/ops/colour/negate.h"
 
-#include "engine/parallel/bands.h"
+#include "engine/ops/colour/change_colours.h"
 
 namespace vask {
 namespace {
@@ -16,19 +16,8 @@ void negateRow(Rgb* __restrict row, int width)
 
 void negateImage(Image& image)
 {
-    if (image.isNull())
-        return;
-    if (!image.isTrueColour()) {
-        std::vector<Rgb> palette = image.palette();
-        for (Rgb& entry : palette)
-            entry ^= 0x00FFFFFFu;
-        image.setPalette(palette);
-        return;
-    }
-    forEachBand(image.height(), [&](int first, int end) {
-        for (int y = first; y < end; ++y)
-            negateRow(image.rgbRow(y), image.width());
-    });
+    changeColours(
+        image, [](Rgb entry) { return entry ^ 0x00FFFFFFu; }, negateRow);
 }
 
 } // namespace vask

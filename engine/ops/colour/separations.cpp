@@ -2,8 +2,8 @@
 
 #include "engine/image/image_error.h"
 #include "engine/ops/colour/hexcone_planes.h"
-#include "engine/ops/colour/vector_clones.h"
 #include "engine/parallel/bands.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <algorithm>
 #include <array>

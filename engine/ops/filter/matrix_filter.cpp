@@ -5,6 +5,7 @@
 #include "engine/image/true_colour.h"
 #include "engine/ops/palette/nearest_colour.h"
 #include "engine/parallel/bands.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -269,24 +270,13 @@ void convolveRowPlain(const std::uint8_t* const* rows, std::uint8_t* out, int co
     convolveRowBody<N, Bpp, Acc>(rows, out, count, taps, finish);
 }
 
-#if defined(__x86_64__)
-// The same loop for processors with AVX2, chosen at run time: twice the lanes.
+// The same loop for processors with AVX2, chosen once per picture: twice the lanes.
 template <int N, int Bpp, typename Acc, typename Finish>
-[[gnu::target("avx2")]] void convolveRowAvx2(const std::uint8_t* const* rows, std::uint8_t* out, int count,
-                                             const int* taps, const Finish& finish)
+VASK_TARGET_AVX2 void convolveRowAvx2(const std::uint8_t* const* rows, std::uint8_t* out, int count,
+                                      const int* taps, const Finish& finish)
 {
     convolveRowBody<N, Bpp, Acc>(rows, out, count, taps, finish);
 }
-
-bool hasAvx2()
-{
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
-}
-#endif
 
 // The wide version for kernels whose sums may pass 32 bits.
 template <int N, int Bpp>
@@ -391,14 +381,12 @@ template <int N, int Bpp, typename RowOp> void filterPicture(Image& image, const
 template <int N, int Bpp, typename Acc, typename Finish>
 void filterWith(Image& image, const int* taps, const Finish& finish)
 {
-#if defined(__x86_64__)
-    if (hasAvx2()) {
+    if (cpuHasAvx2()) {
         filterPicture<N, Bpp>(image, [&](const std::uint8_t* const* rows, std::uint8_t* out, int count) {
             convolveRowAvx2<N, Bpp, Acc>(rows, out, count, taps, finish);
         });
         return;
     }
-#endif
     filterPicture<N, Bpp>(image, [&](const std::uint8_t* const* rows, std::uint8_t* out, int count) {
         convolveRowPlain<N, Bpp, Acc>(rows, out, count, taps, finish);
     });

@@ -3,6 +3,7 @@
 #include "engine/image/image_error.h"
 #include "engine/ops/geometry/mirror.h"
 #include "engine/parallel/bands.h"
+#include "engine/parallel/cpu_dispatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -175,23 +176,12 @@ constexpr int kSpan = 64;
     bilinearSpanBody(source, stride, out, count, x, y, stepX, stepY);
 }
 
-#if defined(__x86_64__)
-// AVX2 with a tuning that lets the compiler use its gather instructions: 8 pixels at a time.
-[[gnu::target("avx2,tune=icelake-server")]] void
-bilinearSpanAvx2(const Rgb* source, int stride, Rgb* out, int count, int x, int y, int stepX, int stepY)
+// AVX2 with gather instructions: 8 pixels at a time.
+VASK_TARGET_AVX2_GATHER void bilinearSpanAvx2(const Rgb* source, int stride, Rgb* out, int count, int x,
+                                              int y, int stepX, int stepY)
 {
     bilinearSpanBody(source, stride, out, count, x, y, stepX, stepY);
 }
-
-bool hasAvx2()
-{
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
-}
-#endif
 
 std::int64_t toFixed(double v)
 {
@@ -305,9 +295,7 @@ void rotateRowTrueColour(const Image& in, Rgb* out, int outWidth, const RowMappi
         -static_cast<std::int64_t>(std::llround(m.stepY * (1 << kSpanFractionBits)));
     const std::int64_t nextRowY = static_cast<std::int64_t>(std::llround(m.stepX * (1 << kSpanFractionBits)));
     const std::int64_t lastPixel = std::int64_t(h - 1) * stride + (w - 1);
-#if defined(__x86_64__)
-    const bool avx2 = hasAvx2();
-#endif
+    const bool avx2 = cpuHasAvx2();
     for (int x = i0; x < i1; x += kSpan) {
         const int count = std::min(kSpan, i1 - x);
         const std::int64_t sx = (fx0 + x * stepX + round) >> down;
@@ -331,13 +319,11 @@ void rotateRowTrueColour(const Image& in, Rgb* out, int outWidth, const RowMappi
             __builtin_prefetch(source + at);
             __builtin_prefetch(source + std::min<std::int64_t>(at + stride, lastPixel));
         }
-#if defined(__x86_64__)
         if (avx2) {
             bilinearSpanAvx2(source, stride, out + x, count, static_cast<int>(sx), static_cast<int>(sy),
                              spanStepX, spanStepY);
             continue;
         }
-#endif
         bilinearSpanPlain(source, stride, out + x, count, static_cast<int>(sx), static_cast<int>(sy),
                           spanStepX, spanStepY);
     }
