@@ -16,7 +16,8 @@ void softenImage(Image& image, int level);
 // The 8-neighbour Laplacian with gain level / 2: flat areas turn black, edges light up on
 // their bright side.
 void edgeExtract(Image& image, int level);
-// A small fixed Gaussian: the 5x5 binomial (1 4 6 4 1 each way).
+// A small fixed Gaussian: the 5x5 binomial (1 4 6 4 1 each way). A 24-bit picture takes a
+// two-pass route (about four times as fast) that gives the same bytes as matrixFilter.
 void blurImage(Image& image);
 
 } // namespace vask
