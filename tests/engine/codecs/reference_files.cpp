@@ -15,9 +15,9 @@
 
 namespace vask::test {
 
-// This file lives in tests/engine/codecs; the data in tests/data.
-const std::string referenceDataFolder =
-    (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data").string();
+// The build names the folder: paths inside the source tree are not reliable once ccache
+// rewrites them relative to the build folder.
+const std::string referenceDataFolder = VASK_TEST_DATA_DIR;
 
 Bytes readReferenceFile(const std::string& relativePath)
 {
