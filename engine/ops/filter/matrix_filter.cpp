@@ -1,5 +1,7 @@
 #include "engine/ops/filter/matrix_filter.h"
 
+#include "engine/ops/filter/in_place_bands.h"
+
 #include "engine/image/image_error.h"
 #include "engine/image/pixel_memory.h"
 #include "engine/image/true_colour.h"
@@ -292,60 +294,25 @@ void convolveRowWide(const std::uint8_t* const* rows, std::uint8_t* out, int cou
     }
 }
 
-// The picture's rows split into bands of our own, so the rows at each band border can be
-// saved before any band overwrites them.
-struct BandPlan {
-    int rows = 0;
-    int bandCount = 1;
-    int bandStart(int band) const
-    {
-        return static_cast<int>(static_cast<std::int64_t>(rows) * band / bandCount);
-    }
-};
-
 // Filters a picture of 1- or 4-byte pixels in place, both cores; rowOp(rows, out, count)
 // computes one output row from the N padded source rows around it.
 template <int N, int Bpp, typename RowOp> void filterPicture(Image& image, const RowOp& rowOp)
 {
     constexpr int radius = N / 2;
     const int width = image.width();
-    const int height = image.height();
     const int rowBytes = width * Bpp;
     const std::size_t paddedBytes =
         (static_cast<std::size_t>(width + 2 * radius) * Bpp + 63) & ~std::size_t(63);
-    const std::size_t savedStride = (static_cast<std::size_t>(rowBytes) + 63) & ~std::size_t(63);
-
-    BandPlan plan;
-    plan.rows = height;
-    plan.bandCount = std::clamp(height / 32, 1, bandThreadCount() * 4);
-
-    // Rows [start - radius, start + radius) of every band border, as they were.
-    const int savedPerBorder = 2 * radius;
-    const int borders = plan.bandCount - 1;
-    PixelScratch saved(std::max<std::size_t>(1, savedStride * savedPerBorder * borders));
-    for (int b = 1; b <= borders; ++b) {
-        const int start = plan.bandStart(b);
-        for (int j = 0; j < savedPerBorder; ++j)
-            std::memcpy(saved.data() + savedStride * ((b - 1) * savedPerBorder + j),
-                        image.row(start - radius + j), rowBytes);
-    }
+    InPlaceBands bands(image, radius, static_cast<std::size_t>(rowBytes));
 
     forEachBand(
-        plan.bandCount,
+        bands.bandCount(),
         [&](int firstBand, int endBand) {
             auto ring = std::make_unique<std::uint8_t[]>(paddedBytes * N);
             for (int band = firstBand; band < endBand; ++band) {
-                const int first = plan.bandStart(band);
-                const int end = plan.bandStart(band + 1);
-                auto sourceRow = [&](int y) -> const std::uint8_t* {
-                    y = std::clamp(y, 0, height - 1);
-                    if (y < first)
-                        return saved.data() +
-                               savedStride * ((band - 1) * savedPerBorder + (y - (first - radius)));
-                    if (y >= end)
-                        return saved.data() + savedStride * (band * savedPerBorder + (y - end + radius));
-                    return image.row(y);
-                };
+                const int first = bands.bandStart(band);
+                const int end = bands.bandStart(band + 1);
+                auto sourceRow = [&](int y) { return bands.sourceRow(band, y); };
                 // Slot of row y (which may lie outside the picture) holds its padded copy.
                 auto slot = [&](int y) {
                     return ring.get() + paddedBytes * static_cast<std::size_t>((y + N) % N);

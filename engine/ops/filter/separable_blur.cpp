@@ -2,6 +2,7 @@
 
 #include "engine/image/image_error.h"
 #include "engine/image/pixel_memory.h"
+#include "engine/ops/filter/in_place_bands.h"
 #include "engine/parallel/bands.h"
 #include "engine/parallel/cpu_dispatch.h"
 
@@ -63,50 +64,25 @@ VASK_VECTOR_CLONES void verticalSums(const std::uint16_t* const* rows, std::uint
     }
 }
 
-// Bands of at least this many rows, so the two saved rows either side of a border stay
-// inside the neighbouring bands.
-constexpr int kMinBandRows = 32;
-
 void blurInBands(Image& image)
 {
     const int width = image.width();
-    const int height = image.height();
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    const std::size_t savedStride = (rowBytes + 63) & ~std::size_t(63);
     const std::size_t sumsStride = (rowBytes * sizeof(std::uint16_t) + 63) & ~std::size_t(63);
     const std::size_t ringBytes = sumsStride * kTaps;
 
-    const int bandCount = std::clamp(height / kMinBandRows, 1, bandThreadCount() * 4);
-    auto bandStart = [&](int band) { return static_cast<int>(std::int64_t(height) * band / bandCount); };
-
-    // Rows start - 2 .. start + 1 of every band border as they were, since the band on the
-    // other side may overwrite them before this one reads them; then one ring per band.
-    constexpr int kSavedPerBorder = 2 * kRadius;
-    const int borders = bandCount - 1;
-    const std::size_t savedBytes = savedStride * kSavedPerBorder * static_cast<std::size_t>(borders);
-    PixelScratch scratch(savedBytes + ringBytes * static_cast<std::size_t>(bandCount));
-    std::uint8_t* saved = scratch.data();
-    for (int b = 1; b <= borders; ++b)
-        for (int j = 0; j < kSavedPerBorder; ++j)
-            std::memcpy(saved + savedStride * ((b - 1) * kSavedPerBorder + j),
-                        image.row(bandStart(b) - kRadius + j), rowBytes);
+    InPlaceBands bands(image, kRadius, rowBytes);
+    PixelScratch rings(ringBytes * static_cast<std::size_t>(bands.bandCount()));
 
     forEachBand(
-        bandCount,
+        bands.bandCount(),
         [&](int firstBand, int endBand) {
-            auto* ring = reinterpret_cast<std::uint16_t*>(scratch.data() + savedBytes +
+            auto* ring = reinterpret_cast<std::uint16_t*>(rings.data() +
                                                           ringBytes * static_cast<std::size_t>(firstBand));
             for (int band = firstBand; band < endBand; ++band) {
-                const int first = bandStart(band);
-                const int end = bandStart(band + 1);
-                auto sourceRow = [&](int y) -> const std::uint8_t* {
-                    y = std::clamp(y, 0, height - 1);
-                    if (y < first)
-                        return saved + savedStride * ((band - 1) * kSavedPerBorder + (y - (first - kRadius)));
-                    if (y >= end)
-                        return saved + savedStride * (band * kSavedPerBorder + (y - end + kRadius));
-                    return image.row(y);
-                };
+                const int first = bands.bandStart(band);
+                const int end = bands.bandStart(band + 1);
+                auto sourceRow = [&](int y) { return bands.sourceRow(band, y); };
                 // Row y (from first - 2, so y + kTaps >= 0) keeps its sums in slot y mod 5.
                 auto sums = [&](int y) {
                     return ring +
