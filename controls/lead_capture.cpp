@@ -2,7 +2,7 @@
 // clipboard.
 #include "controls/lead_ctrl.h"
 
-#include "controls/lead_qimage.h"
+#include "engine/qt/qimage_view.h"
 #include "engine/image/image_error.h"
 
 #include <QClipboard>
@@ -30,7 +30,7 @@ void TLeadCtrl::CaptureArea(int /*device*/, float left, float top, float width, 
     if (grabbed.isNull())
         throw ImageError("The screen could not be captured: this desktop does not let programs read the "
                          "screen.");
-    takePicture(leadImageFromQImage(grabbed.toImage()));
+    takePicture(imageFromQImage(grabbed.toImage().convertToFormat(QImage::Format_RGB32)));
 }
 
 int TLeadCtrl::Paste(int flags)
@@ -45,7 +45,7 @@ int TLeadCtrl::Paste(int flags)
     const QImage image = clipboard->image();
     if (image.isNull())
         return 0;
-    takePicture(leadImageFromQImage(image));
+    takePicture(imageFromQImage(image.convertToFormat(QImage::Format_RGB32)));
     return 1;
 }
 

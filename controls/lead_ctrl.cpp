@@ -1,6 +1,6 @@
 #include "controls/lead_ctrl.h"
 
-#include "controls/lead_qimage.h"
+#include "engine/qt/qimage_view.h"
 #include "engine/codecs/file_io.h"
 #include "engine/codecs/image_file.h"
 #include "engine/image/image_error.h"
@@ -268,7 +268,7 @@ void TLeadCtrl::paintEvent(QPaintEvent* event)
     if (!m_clipRect.isEmpty())
         painter.setClipRect(m_clipRect);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, leadQImageView(m_image));
+    painter.drawImage(target, qimageView(m_image));
 }
 
 void TLeadCtrl::takePicture(Image picture)

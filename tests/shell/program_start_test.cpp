@@ -140,3 +140,65 @@ TEST_F(ProgramStart, LastFileCaptionStartsAsEveryFileOfTheHomeFolder)
 
 } // namespace
 } // namespace vask
+
+namespace vask {
+namespace {
+
+using MainCommands = ProgramTest;
+
+TEST_F(MainCommands, PreferencesOpenFromTheMenuWithoutBlocking)
+{
+    start();
+    windows().KV_Masterform->KV_MM_Preferences->trigger();
+    EXPECT_TRUE(windows().KV_Preferences32v1->isVisible());
+    EXPECT_FALSE(windows().KV_Preferences32v1->isModal());
+}
+
+TEST_F(MainCommands, AboutShowsTheUtilitiesWindowOnItsAboutPage)
+{
+    start();
+    TKV_UTilities* utilities = windows().KV_UTilities;
+    auto* pages = utilities->findChild<QTabWidget*>(QStringLiteral("KV_UT_Options"));
+    pages->setCurrentIndex(3);
+    utilities->close();
+    ASSERT_FALSE(utilities->isVisible());
+    windows().KV_Masterform->KV_MM_About->trigger();
+    EXPECT_TRUE(utilities->isVisible());
+    EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("KV_UT_About"));
+}
+
+TEST_F(MainCommands, ToolsButtonHidesAndShowsTheUtilitiesWindow)
+{
+    start();
+    TKV_Masterform* master = windows().KV_Masterform;
+    master->KV_Masterform_Tools_Icon->click();
+    EXPECT_FALSE(windows().KV_UTilities->isVisible());
+    master->KV_Masterform_Tools_Icon->click();
+    EXPECT_TRUE(windows().KV_UTilities->isVisible());
+}
+
+TEST_F(MainCommands, ClipboardSwitchFlipsItsCheckMarkEachTime)
+{
+    start();
+    QAction* clipboard = windows().KV_Masterform->KV_MM_VaskClipboard;
+    ASSERT_TRUE(clipboard->isChecked());
+    clipboard->trigger();
+    EXPECT_FALSE(clipboard->isChecked());
+    windows().KV_Masterform->MasterFormMenuClicks(clipboard);
+    EXPECT_TRUE(clipboard->isChecked());
+}
+
+TEST_F(MainCommands, TagsWithoutAnActionAndNoImageDoNothing)
+{
+    start();
+    TKV_Masterform* master = windows().KV_Masterform;
+    QObject stranger;
+    setTag(&stranger, 99);
+    master->MasterFormMenuClicks(&stranger);
+    master->AllSpeedButtons(master->KV_Masterform_Refresh_Icon);
+    EXPECT_TRUE(DialogService::instance().messageTexts().isEmpty());
+    EXPECT_EQ(master->KV_MF_Statuspanel->panelText(4), QStringLiteral("No Function"));
+}
+
+} // namespace
+} // namespace vask
