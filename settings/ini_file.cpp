@@ -1,7 +1,7 @@
 #include "settings/ini_file.h"
 
-#include <cerrno>
-#include <climits>
+#include "engine/codecs/file_io.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -83,7 +83,7 @@ IniLine classify(std::string text)
 }
 
 // The whole file, or nothing when it cannot be read (missing, a folder, no permission).
-bool readWholeFile(const std::string& path, std::string& bytes)
+bool readFileText(const std::string& path, std::string& bytes)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -122,7 +122,7 @@ IniContent parse(const std::string& bytes)
 IniContent load(const std::string& path)
 {
     std::string bytes;
-    if (!readWholeFile(path, bytes))
+    if (!readFileText(path, bytes))
         return {};
     return parse(bytes);
 }
@@ -213,65 +213,20 @@ std::string serialise(const IniContent& content)
     return bytes;
 }
 
-// The file a write replaces: a symbolic link's target, so the link survives the rename.
-std::string writeTarget(const std::string& path)
-{
-    char resolved[PATH_MAX];
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && ::realpath(path.c_str(), resolved))
-        return resolved;
-    return path;
-}
-
-std::string folderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-bool writeAll(int descriptor, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Writes the bytes to a temporary file beside the target and renames it over the target,
-// so a reader sees either the old file or the new one, and a refusal changes nothing.
+// Writes through a temporary file renamed over the target, so a reader sees either the old
+// file or the new one, and a refusal changes nothing.
 bool replaceFile(const std::string& path, const std::string& bytes)
 {
     struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
         return false;
-    std::string pattern = folderOf(path) + "/.vask-ini-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int descriptor = ::mkstemp(name.data());
-    if (descriptor < 0)
+    try {
+        writeFileAtomically(path,
+                            ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        return true;
+    } catch (const std::exception&) {
         return false;
-    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
-    // Without the mode the file keeps mkstemp's owner-only 0600, which still works.
-    static_cast<void>(::fchmod(descriptor, mode));
-    bool ok = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
-    ok = (::close(descriptor) == 0) && ok;
-    if (ok)
-        ok = ::rename(name.data(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(name.data());
-    return ok;
+    }
 }
 
 } // namespace
@@ -359,18 +314,17 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    const std::string target = writeTarget(m_path);
     std::string bytes;
     IniContent content;
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
+    if (::stat(m_path.c_str(), &info) == 0) {
         // An existing file that cannot be read must not be replaced by one holding only this key.
-        if (!readWholeFile(target, bytes))
+        if (!readFileText(m_path, bytes))
             throw IniWriteError("Unable to write to " + m_path);
         content = parse(bytes);
     }
     setKey(content, section, key, value);
-    if (!replaceFile(target, serialise(content)))
+    if (!replaceFile(m_path, serialise(content)))
         throw IniWriteError("Unable to write to " + m_path);
 }
 

@@ -3,6 +3,8 @@
 #include "engine/image/image_error.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
@@ -13,7 +15,10 @@
 namespace vask {
 namespace {
 
-std::string systemReason() { return std::strerror(errno); }
+std::string systemReason()
+{
+    return std::strerror(errno);
+}
 
 class FileDescriptor {
 public:
@@ -76,8 +81,8 @@ FileBytes::FileBytes(const std::string& path)
     struct stat info {};
     FileDescriptor fd(openForReading(path, info));
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
-        void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
-                           fd.get(), 0);
+        void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ,
+                           MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
         if (map != MAP_FAILED) {
             m_data = static_cast<const std::uint8_t*>(map);
             m_size = static_cast<std::size_t>(info.st_size);
@@ -85,7 +90,8 @@ FileBytes::FileBytes(const std::string& path)
             return;
         }
     }
-    m_copy = readDescriptor(fd.get(), path, S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
+    m_copy =
+        readDescriptor(fd.get(), path, S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
     m_data = m_copy.data();
     m_size = m_copy.size();
 }
@@ -103,8 +109,39 @@ Bytes readWholeFile(const std::string& path)
     return readDescriptor(fd.get(), path, S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
 }
 
-void writeFileAtomically(const std::string& path, const std::function<void(int)>& writer)
+namespace {
+
+// The file a save replaces: a symbolic link's target, so the link survives the rename.
+std::string replacedFile(const std::string& path)
 {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            std::string target(resolved);
+            std::free(resolved);
+            return target;
+        }
+    }
+    return path;
+}
+
+// The replacement keeps the permissions of the file it replaces; a new file gets the usual
+// ones (mkstemp would leave it private).
+mode_t replacementMode(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+void writeFileAtomically(const std::string& requestedPath, const std::function<void(int)>& writer)
+{
+    const std::string path = replacedFile(requestedPath);
     std::string temporary = path + ".vask-XXXXXX";
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0)
@@ -119,15 +156,13 @@ void writeFileAtomically(const std::string& path, const std::function<void(int)>
     } catch (const ImageError& e) {
         discard();
         const std::string what = e.what();
-        throw ImageError(what.find(path) != std::string::npos ? what : "The file " + path + " cannot be written: " + what);
+        throw ImageError(
+            what.find(path) != std::string::npos ? what : "The file " + path + " cannot be written: " + what);
     } catch (...) {
         discard();
         throw;
     }
-    // mkstemp makes the file private; a saved picture gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd.get(), 0666 & ~mask);
+    ::fchmod(fd.get(), replacementMode(path));
     if (::close(fd.release()) != 0) {
         const std::string reason = systemReason();
         ::unlink(temporary.c_str());

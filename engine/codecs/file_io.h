@@ -32,7 +32,8 @@ Bytes readWholeFile(const std::string& path);
 
 // Writes to a temporary file beside the target and renames it over the target only when
 // every byte is on disk, so a failed or interrupted save leaves the old file as it was and
-// no partial file behind. ImageError naming the file on any failure.
+// no partial file behind. The new file keeps the permissions of the one it replaces, and a
+// symbolic link is written through, not replaced. ImageError naming the file on any failure.
 void writeFileAtomically(const std::string& path, ByteSpan bytes);
 
 // The same with the bytes written by writer into the open temporary file (from offset 0);
