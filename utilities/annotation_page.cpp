@@ -2,10 +2,10 @@
 
 #include "controls/form_widgets.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QToolButton>
 
@@ -18,16 +18,31 @@ const std::string kSection = "Process";
 // The line drawing button has no caption: a slanted line with an arrow head.
 QIcon arrowGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1.5));
-    painter.drawLine(2, 14, 13, 3);
-    painter.setBrush(Qt::black);
-    const QPointF head[] = {{14, 2}, {8, 4}, {12, 8}};
-    painter.drawPolygon(head, 3);
-    return QIcon(pixmap);
+    return drawGlyph([](QPainter& painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.drawLine(2, 14, 13, 3);
+        painter.setBrush(Qt::black);
+        const QPointF head[] = {{14, 2}, {8, 4}, {12, 8}};
+        painter.drawPolygon(head, 3);
+    });
+}
+
+// The page's keys in the order the settings file holds them. Justify reads false when the file has
+// no value, although the page is built with "Left Justify " checked: the file's default wins when
+// the window is created.
+std::vector<PageSetting> pageSettings(const AnnotationPage& page)
+{
+    return {{page.KV_UT_Annotation_Transparent, "FntTrans", true},
+            {page.KV_UT_Annotation_AutoSize, "FntASize", true},
+            {page.KV_UT_Annotation_Bold, "FntBold", false},
+            {page.KV_UT_Annotation_Italic, "FntItalic", false},
+            {page.KV_UT_Annotation_Underline, "FntUnderline", false},
+            {page.KV_UT_Annotation_WithArrows, "Arrows", true},
+            {page.KV_UT_Annotation_DoubleArrows, "Double", false},
+            {page.KV_UT_Annotation_PrefWidth, "Default", true},
+            {page.KV_UT_Annotation_LineWidth, "LineWidth", 2},
+            {page.KV_UT_Annotation_Center, "Justify", false}};
 }
 
 } // namespace
@@ -118,34 +133,14 @@ AnnotationPage::AnnotationPage(QWidget* parent) : QWidget(parent)
     KV_UT_Annotation_LineWidth->setGeometry(lineOptionsLeft + 18, 4 + 3 * rowHeight, 60, 22);
 }
 
-// Justify reads false when the file has no value, although the page is built with
-// "Left Justify " checked: the file's default wins when the window is created.
 void AnnotationPage::readSettings(const IniFile& ini)
 {
-    KV_UT_Annotation_Transparent->setChecked(ini.ReadBool(kSection, "FntTrans", true));
-    KV_UT_Annotation_AutoSize->setChecked(ini.ReadBool(kSection, "FntASize", true));
-    KV_UT_Annotation_Bold->setChecked(ini.ReadBool(kSection, "FntBold", false));
-    KV_UT_Annotation_Italic->setChecked(ini.ReadBool(kSection, "FntItalic", false));
-    KV_UT_Annotation_Underline->setChecked(ini.ReadBool(kSection, "FntUnderline", false));
-    KV_UT_Annotation_WithArrows->setChecked(ini.ReadBool(kSection, "Arrows", true));
-    KV_UT_Annotation_DoubleArrows->setChecked(ini.ReadBool(kSection, "Double", false));
-    KV_UT_Annotation_PrefWidth->setChecked(ini.ReadBool(kSection, "Default", true));
-    KV_UT_Annotation_LineWidth->setValue(ini.ReadInteger(kSection, "LineWidth", 2));
-    KV_UT_Annotation_Center->setChecked(ini.ReadBool(kSection, "Justify", false));
+    readPageSettings(ini, kSection, pageSettings(*this));
 }
 
 void AnnotationPage::writeSettings(IniFile& ini) const
 {
-    ini.WriteBool(kSection, "FntTrans", KV_UT_Annotation_Transparent->isChecked());
-    ini.WriteBool(kSection, "FntASize", KV_UT_Annotation_AutoSize->isChecked());
-    ini.WriteBool(kSection, "FntBold", KV_UT_Annotation_Bold->isChecked());
-    ini.WriteBool(kSection, "FntItalic", KV_UT_Annotation_Italic->isChecked());
-    ini.WriteBool(kSection, "FntUnderline", KV_UT_Annotation_Underline->isChecked());
-    ini.WriteBool(kSection, "Arrows", KV_UT_Annotation_WithArrows->isChecked());
-    ini.WriteBool(kSection, "Double", KV_UT_Annotation_DoubleArrows->isChecked());
-    ini.WriteBool(kSection, "Default", KV_UT_Annotation_PrefWidth->isChecked());
-    ini.WriteInteger(kSection, "LineWidth", KV_UT_Annotation_LineWidth->value());
-    ini.WriteBool(kSection, "Justify", KV_UT_Annotation_Center->isChecked());
+    writePageSettings(ini, kSection, pageSettings(*this));
 }
 
 } // namespace vask

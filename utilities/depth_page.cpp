@@ -3,11 +3,11 @@
 #include "controls/form_widgets.h"
 #include "controls/picbuf.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPainter>
-#include <QPixmap>
 #include <QToolButton>
 
 namespace vask {
@@ -19,17 +19,26 @@ const std::string kSection = "Process";
 // The drag button has no caption: a small picture with an arrow leaving it.
 QIcon dragGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.setBrush(QColor(0, 128, 128));
-    painter.drawRect(1, 1, 8, 8);
-    painter.setPen(QPen(Qt::black, 1.5));
-    painter.drawLine(8, 8, 14, 14);
-    painter.drawLine(14, 14, 14, 10);
-    painter.drawLine(14, 14, 10, 14);
-    return QIcon(pixmap);
+    return drawGlyph([](QPainter& painter) {
+        painter.setPen(Qt::black);
+        painter.setBrush(QColor(0, 128, 128));
+        painter.drawRect(1, 1, 8, 8);
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.drawLine(8, 8, 14, 14);
+        painter.drawLine(14, 14, 14, 10);
+        painter.drawLine(14, 14, 10, 14);
+    });
+}
+
+// The page's keys in the order the settings file holds them.
+std::vector<PageSetting> pageSettings(const DepthPage& page)
+{
+    return {{page.KV_UT_Depth_Conversion_Depth, "DDepth", 1},
+            {page.KV_UT_Depth_Conversion_CustomDepth, "CDepth", 255},
+            {page.KV_UT_Depth_Conversion_Optimise, "DOptimise", true},
+            {page.KV_UT_Depth_Conversion_Dither, "DDither", true},
+            {page.KV_UT_Depth_Conversion_Bleed, "DBleed", true},
+            {page.KV_UT_Depth_FullPreview, "DFastPreview", true}};
 }
 
 } // namespace
@@ -55,10 +64,8 @@ DepthPage::DepthPage(QWidget* parent) : QWidget(parent)
                         QStringLiteral("Convert to Custom  [ 2..255 ]")},
                        1, QStringLiteral("Click depth required then use the Preview button"));
 
-    KV_UT_Depth_Preview = new TPicbuf(this);
-    KV_UT_Depth_Preview->setObjectName(QStringLiteral("KV_UT_Depth_Preview"));
-    KV_UT_Depth_Preview->setToolTip(QStringLiteral("Preview Image"));
-    KV_UT_Depth_Preview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    KV_UT_Depth_Preview = makePicture(this, QStringLiteral("KV_UT_Depth_Preview"), QRect(358, 4, 190, 198),
+                                      QStringLiteral("Preview Image"));
 
     KV_UT_Depth_FullPreview = makeCheckBox(this, QStringLiteral("KV_UT_Depth_FullPreview"),
                                            QStringLiteral("Fast Preview "), QString(), true);
@@ -86,27 +93,16 @@ DepthPage::DepthPage(QWidget* parent) : QWidget(parent)
     KV_UT_Depth_Conversion_Dither->setGeometry(8, 40, 136, 18);
     KV_UT_Depth_Conversion_Bleed->setGeometry(8, 62, 136, 18);
     KV_UT_Depth_Conversion_CustomDepth->setGeometry(8, 88, 70, 22);
-    KV_UT_Depth_Preview->setGeometry(358, 4, 190, 198);
 }
 
 void DepthPage::readSettings(const IniFile& ini)
 {
-    KV_UT_Depth_Conversion_Depth->setItemIndex(ini.ReadInteger(kSection, "DDepth", 1));
-    KV_UT_Depth_Conversion_CustomDepth->setValue(ini.ReadInteger(kSection, "CDepth", 255));
-    KV_UT_Depth_Conversion_Optimise->setChecked(ini.ReadBool(kSection, "DOptimise", true));
-    KV_UT_Depth_Conversion_Dither->setChecked(ini.ReadBool(kSection, "DDither", true));
-    KV_UT_Depth_Conversion_Bleed->setChecked(ini.ReadBool(kSection, "DBleed", true));
-    KV_UT_Depth_FullPreview->setChecked(ini.ReadBool(kSection, "DFastPreview", true));
+    readPageSettings(ini, kSection, pageSettings(*this));
 }
 
 void DepthPage::writeSettings(IniFile& ini) const
 {
-    ini.WriteInteger(kSection, "DDepth", KV_UT_Depth_Conversion_Depth->itemIndex());
-    ini.WriteInteger(kSection, "CDepth", KV_UT_Depth_Conversion_CustomDepth->value());
-    ini.WriteBool(kSection, "DOptimise", KV_UT_Depth_Conversion_Optimise->isChecked());
-    ini.WriteBool(kSection, "DDither", KV_UT_Depth_Conversion_Dither->isChecked());
-    ini.WriteBool(kSection, "DBleed", KV_UT_Depth_Conversion_Bleed->isChecked());
-    ini.WriteBool(kSection, "DFastPreview", KV_UT_Depth_FullPreview->isChecked());
+    writePageSettings(ini, kSection, pageSettings(*this));
 }
 
 } // namespace vask

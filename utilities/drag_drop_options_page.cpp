@@ -2,6 +2,7 @@
 
 #include "controls/form_widgets.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -21,6 +22,23 @@ QRadioButton* makeRadioButton(QWidget* parent, const QString& name, const QStrin
     button->setToolTip(hint);
     button->setChecked(checked);
     return button;
+}
+
+// The page's keys in the order the settings file holds them.
+std::vector<PageSetting> pageSettings(const DragDropOptionsPage& page)
+{
+    return {{page.KV_UT_DragDrop_DstSelection, "DstSelection", true},
+            {page.KV_UT_DragDrop_SrcSelection, "SrcSelection", false},
+            {page.KV_UT_DragDrop_PSelf, "PreventSelf", true},
+            {page.KV_UT_DragDrop_AutoEqualise, "Automatic", true},
+            {page.KV_UT_DragDrop_Raise24, "24Raise", true},
+            {page.KV_UT_DragDrop_EBitDepths, "EquateDepths", true},
+            {page.KV_UT_DragDrop_Remap, "PaletteRemap", true},
+            {page.KV_UT_DragDrop_Resize, "AutoResize", true},
+            {page.KV_UT_DragDrop_FAspect, "CorrectAspect", false},
+            {page.KV_UT_DragDrop_DragSelectionasImage, "DragAsImage", true},
+            {page.KV_UT_DragDrop_AsImagewithSource, "wSource", true},
+            {page.KV_UT_DragDrop_AsImagewithDestination, "wDestination", false}};
 }
 
 } // namespace
@@ -125,34 +143,12 @@ std::vector<QAbstractButton*> DragDropOptionsPage::optionControls() const
 // read and written on its own.
 void DragDropOptionsPage::readSettings(const IniFile& ini)
 {
-    KV_UT_DragDrop_DstSelection->setChecked(ini.ReadBool(kSection, "DstSelection", true));
-    KV_UT_DragDrop_SrcSelection->setChecked(ini.ReadBool(kSection, "SrcSelection", false));
-    KV_UT_DragDrop_PSelf->setChecked(ini.ReadBool(kSection, "PreventSelf", true));
-    KV_UT_DragDrop_AutoEqualise->setChecked(ini.ReadBool(kSection, "Automatic", true));
-    KV_UT_DragDrop_Raise24->setChecked(ini.ReadBool(kSection, "24Raise", true));
-    KV_UT_DragDrop_EBitDepths->setChecked(ini.ReadBool(kSection, "EquateDepths", true));
-    KV_UT_DragDrop_Remap->setChecked(ini.ReadBool(kSection, "PaletteRemap", true));
-    KV_UT_DragDrop_Resize->setChecked(ini.ReadBool(kSection, "AutoResize", true));
-    KV_UT_DragDrop_FAspect->setChecked(ini.ReadBool(kSection, "CorrectAspect", false));
-    KV_UT_DragDrop_DragSelectionasImage->setChecked(ini.ReadBool(kSection, "DragAsImage", true));
-    KV_UT_DragDrop_AsImagewithSource->setChecked(ini.ReadBool(kSection, "wSource", true));
-    KV_UT_DragDrop_AsImagewithDestination->setChecked(ini.ReadBool(kSection, "wDestination", false));
+    readPageSettings(ini, kSection, pageSettings(*this));
 }
 
 void DragDropOptionsPage::writeSettings(IniFile& ini) const
 {
-    ini.WriteBool(kSection, "DstSelection", KV_UT_DragDrop_DstSelection->isChecked());
-    ini.WriteBool(kSection, "SrcSelection", KV_UT_DragDrop_SrcSelection->isChecked());
-    ini.WriteBool(kSection, "PreventSelf", KV_UT_DragDrop_PSelf->isChecked());
-    ini.WriteBool(kSection, "Automatic", KV_UT_DragDrop_AutoEqualise->isChecked());
-    ini.WriteBool(kSection, "24Raise", KV_UT_DragDrop_Raise24->isChecked());
-    ini.WriteBool(kSection, "EquateDepths", KV_UT_DragDrop_EBitDepths->isChecked());
-    ini.WriteBool(kSection, "PaletteRemap", KV_UT_DragDrop_Remap->isChecked());
-    ini.WriteBool(kSection, "AutoResize", KV_UT_DragDrop_Resize->isChecked());
-    ini.WriteBool(kSection, "CorrectAspect", KV_UT_DragDrop_FAspect->isChecked());
-    ini.WriteBool(kSection, "DragAsImage", KV_UT_DragDrop_DragSelectionasImage->isChecked());
-    ini.WriteBool(kSection, "wSource", KV_UT_DragDrop_AsImagewithSource->isChecked());
-    ini.WriteBool(kSection, "wDestination", KV_UT_DragDrop_AsImagewithDestination->isChecked());
+    writePageSettings(ini, kSection, pageSettings(*this));
 }
 
 } // namespace vask

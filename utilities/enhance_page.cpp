@@ -3,9 +3,9 @@
 #include "controls/form_widgets.h"
 #include "controls/lead_ctrl.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QLabel>
 #include <QSlider>
 #include <QToolButton>
@@ -27,37 +27,13 @@ constexpr int kBarTop = 18;
 constexpr int kBarHeight = 160;
 constexpr int kCommandLeft = 482;
 
-QSlider* makeTrackBar(QWidget* parent, const QString& name, int minimum, int maximum, int start,
-                      int tickInterval)
-{
-    auto* bar = new QSlider(Qt::Vertical, parent);
-    bar->setObjectName(name);
-    bar->setRange(minimum, maximum);
-    bar->setValue(start);
-    bar->setTickInterval(tickInterval);
-    bar->setTickPosition(QSlider::TicksBothSides);
-    return bar;
-}
-
-// The LEAD control draws no border of its own; a sunken bevel behind it gives the slot look.
-void placeInBevel(QWidget* page, QWidget* control, const QRect& area)
-{
-    auto* bevel = new QFrame(page);
-    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bevel->setGeometry(area);
-    bevel->lower();
-    control->setGeometry(area.adjusted(2, 2, -2, -2));
-}
-
 } // namespace
 
 EnhancePage::EnhancePage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("KV_UT_Enhance"));
 
-    KV_UT_Enhance_EnableDrag =
-        makeSpeedButton(this, QStringLiteral("KV_UT_Enhance_EnableDrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 11);
+    KV_UT_Enhance_EnableDrag = makeDragButton(this, QStringLiteral("KV_UT_Enhance_EnableDrag"), 11);
     KV_UT_Enhance_Speed_Brightness =
         makeSpeedButton(this, QStringLiteral("KV_UT_Enhance_Speed_Brightness"), QStringLiteral("^"),
                         QStringLiteral("Apply brightness [+/- 100%]"), 21);
@@ -87,8 +63,7 @@ EnhancePage::EnhancePage(QWidget* parent) : QWidget(parent)
         makeSpeedButton(this, QStringLiteral("KV_UT_Enhance_Stretch"), QStringLiteral("ST "),
                         QStringLiteral("Stretch Intensity of Image"), 29);
 
-    KV_UT_Enhance_Preview = new TLeadCtrl(this);
-    KV_UT_Enhance_Preview->setObjectName(QStringLiteral("KV_UT_Enhance_Preview"));
+    KV_UT_Enhance_Preview = makeLeadSlot(this, QStringLiteral("KV_UT_Enhance_Preview"));
 
     KV_UT_Enhance_Brightness =
         makeTrackBar(this, QStringLiteral("KV_UT_Enhance_Brightness"), -1000, 1000, 0, 100);
@@ -101,8 +76,7 @@ EnhancePage::EnhancePage(QWidget* parent) : QWidget(parent)
     KV_UT_Enhance_Saturation =
         makeTrackBar(this, QStringLiteral("KV_UT_Enhance_Saturation"), -1000, 1000, 0, 100);
 
-    KV_UT_Enhance_CopyPreview = new TLeadCtrl(this);
-    KV_UT_Enhance_CopyPreview->setObjectName(QStringLiteral("KV_UT_Enhance_CopyPreview"));
+    KV_UT_Enhance_CopyPreview = makeLeadSlot(this, QStringLiteral("KV_UT_Enhance_CopyPreview"));
     KV_UT_Enhance_CopyPreview->hide();
 
     KV_UT_Enhance_RealTime = makeCheckBox(

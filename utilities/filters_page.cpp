@@ -6,6 +6,7 @@
 #include "utilities/effect_browser_page.h"
 #include "utilities/matrix3_page.h"
 #include "utilities/matrix5_page.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QTabWidget>
@@ -26,18 +27,14 @@ FiltersPage::FiltersPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("KV_UT_Options_Filters"));
 
-    KV_UT_Filter_EnableDrag =
-        makeSpeedButton(this, QStringLiteral("KV_UT_Filter_EnableDrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 1);
+    KV_UT_Filter_EnableDrag = makeDragButton(this, QStringLiteral("KV_UT_Filter_EnableDrag"), 1);
     KV_UT_Filter_EnableDrag->setGeometry(kPreviewLeft, 4, 40, 22);
     KV_UT_Filters_FullPreview =
         makeCheckBox(this, QStringLiteral("KV_UT_Filters_FullPreview"), QStringLiteral("Fast Preview"),
                      QStringLiteral("'Uncheck' to use Full Image Resolution - [Slow]"), true);
     KV_UT_Filters_FullPreview->setGeometry(kPreviewLeft + 46, 6, 104, 18);
-    KV_UT_Filters_Preview = new TPicbuf(this);
-    KV_UT_Filters_Preview->setObjectName(QStringLiteral("KV_UT_Filters_Preview"));
-    KV_UT_Filters_Preview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    KV_UT_Filters_Preview->setGeometry(kPreviewLeft, 30, 150, 204);
+    KV_UT_Filters_Preview =
+        makePicture(this, QStringLiteral("KV_UT_Filters_Preview"), QRect(kPreviewLeft, 30, 150, 204));
 
     KV_UT_Filters_FilterPage = new QTabWidget(this);
     KV_UT_Filters_FilterPage->setObjectName(QStringLiteral("KV_UT_Filters_FilterPage"));

@@ -3,6 +3,7 @@
 #include "controls/form_widgets.h"
 #include "controls/picbuf.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -24,24 +25,18 @@ constexpr QRect kMaskRect(170, 24, 130, 130);
 constexpr QRect kResultRect(430, 17, 122, 140);
 constexpr int kOptionsLeft = 308;
 
-TPicbuf* makePicture(QWidget* parent, const QString& name, const QRect& geometry)
+// The page's keys in the order the settings file holds them.
+std::vector<PageSetting> pageSettings(const GradientBlendsPage& page)
 {
-    auto* picture = new TPicbuf(parent);
-    picture->setObjectName(name);
-    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture->setGeometry(geometry);
-    return picture;
-}
-
-QSlider* makePointer(QWidget* parent, const QString& name, Qt::Orientation orientation)
-{
-    auto* pointer = new QSlider(orientation, parent);
-    pointer->setObjectName(name);
-    pointer->setRange(1, 100);
-    pointer->setValue(50);
-    pointer->setTickInterval(1);
-    pointer->setTickPosition(orientation == Qt::Vertical ? QSlider::TicksLeft : QSlider::TicksBelow);
-    return pointer;
+    return {{page.KV_UT_Mask_Special_VEnd, "VEnd", 0},
+            {page.KV_UT_Mask_Special_VStart, "VStart", 100},
+            {page.KV_UT_Mask_Special_HStart, "HStart", 100},
+            {page.KV_UT_Mask_Special_HEnd, "HEnd", 100},
+            {page.KV_UT_Mask_Special_Width, "MWidth", 100},
+            {page.KV_UT_Mask_Special_Height, "MHeight", 100},
+            {page.KV_UT_Mask_Special_AutoSize, "Auto", false},
+            {page.KV_UT_Mask_Special_BaseOpaque, "Opaque", true},
+            {page.KV_UT_Mask_Special_CutOff, "Part", false}};
 }
 
 } // namespace
@@ -54,9 +49,7 @@ GradientBlendsPage::GradientBlendsPage(QWidget* parent) : QWidget(parent)
         makeSpeedButton(this, QStringLiteral("KV_UT_Mask_Special_CalcMask"), QStringLiteral("Calc"),
                         QStringLiteral("Re-Calculate Gradient Mask"), 13);
     KV_UT_Mask_Special_CalcMask->setGeometry(kOptionsLeft, 17, 52, 22);
-    KV_UT_Mask_Special_ResultDrag =
-        makeSpeedButton(this, QStringLiteral("KV_UT_Mask_Special_ResultDrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 4);
+    KV_UT_Mask_Special_ResultDrag = makeDragButton(this, QStringLiteral("KV_UT_Mask_Special_ResultDrag"), 4);
     KV_UT_Mask_Special_ResultDrag->setGeometry(kResultRect.left(), kResultRect.bottom() + 5, 40, 22);
     KV_UT_Mask_Special_ReRun =
         makeSpeedButton(this, QStringLiteral("KV_UT_Mask_Special_ReRun"), QStringLiteral("Blend"),
@@ -71,11 +64,12 @@ GradientBlendsPage::GradientBlendsPage(QWidget* parent) : QWidget(parent)
     KV_UT_Mask_Special_Progress->setTextVisible(false);
     KV_UT_Mask_Special_Progress->setGeometry(kOptionsLeft, 188, 244, 12);
 
-    KV_UT_Mask_Special_VTrack = makePointer(this, QStringLiteral("KV_UT_Mask_Special_VTrack"), Qt::Vertical);
+    KV_UT_Mask_Special_VTrack = makeTrackBar(this, QStringLiteral("KV_UT_Mask_Special_VTrack"), 1, 100, 50, 1,
+                                             Qt::Vertical, QSlider::TicksLeft);
     KV_UT_Mask_Special_VTrack->setInvertedAppearance(true);
     KV_UT_Mask_Special_VTrack->setGeometry(kMaskRect.left() - 24, kMaskRect.top(), 22, kMaskRect.height());
-    KV_UT_Mask_Special_HTrack =
-        makePointer(this, QStringLiteral("KV_UT_Mask_Special_HTrack"), Qt::Horizontal);
+    KV_UT_Mask_Special_HTrack = makeTrackBar(this, QStringLiteral("KV_UT_Mask_Special_HTrack"), 1, 100, 50, 1,
+                                             Qt::Horizontal, QSlider::TicksBelow);
     KV_UT_Mask_Special_HTrack->setGeometry(kMaskRect.left(), kMaskRect.bottom() + 3, kMaskRect.width(), 22);
 
     // Start levels at the start of their pointer (top, left), end levels at its end.
@@ -131,28 +125,12 @@ GradientBlendsPage::GradientBlendsPage(QWidget* parent) : QWidget(parent)
 
 void GradientBlendsPage::readSettings(const IniFile& ini)
 {
-    KV_UT_Mask_Special_VEnd->setValue(ini.ReadInteger(kSection, "VEnd", 0));
-    KV_UT_Mask_Special_VStart->setValue(ini.ReadInteger(kSection, "VStart", 100));
-    KV_UT_Mask_Special_HStart->setValue(ini.ReadInteger(kSection, "HStart", 100));
-    KV_UT_Mask_Special_HEnd->setValue(ini.ReadInteger(kSection, "HEnd", 100));
-    KV_UT_Mask_Special_Width->setValue(ini.ReadInteger(kSection, "MWidth", 100));
-    KV_UT_Mask_Special_Height->setValue(ini.ReadInteger(kSection, "MHeight", 100));
-    KV_UT_Mask_Special_AutoSize->setChecked(ini.ReadBool(kSection, "Auto", false));
-    KV_UT_Mask_Special_BaseOpaque->setChecked(ini.ReadBool(kSection, "Opaque", true));
-    KV_UT_Mask_Special_CutOff->setChecked(ini.ReadBool(kSection, "Part", false));
+    readPageSettings(ini, kSection, pageSettings(*this));
 }
 
 void GradientBlendsPage::writeSettings(IniFile& ini) const
 {
-    ini.WriteInteger(kSection, "VEnd", KV_UT_Mask_Special_VEnd->value());
-    ini.WriteInteger(kSection, "VStart", KV_UT_Mask_Special_VStart->value());
-    ini.WriteInteger(kSection, "HStart", KV_UT_Mask_Special_HStart->value());
-    ini.WriteInteger(kSection, "HEnd", KV_UT_Mask_Special_HEnd->value());
-    ini.WriteInteger(kSection, "MWidth", KV_UT_Mask_Special_Width->value());
-    ini.WriteInteger(kSection, "MHeight", KV_UT_Mask_Special_Height->value());
-    ini.WriteBool(kSection, "Auto", KV_UT_Mask_Special_AutoSize->isChecked());
-    ini.WriteBool(kSection, "Opaque", KV_UT_Mask_Special_BaseOpaque->isChecked());
-    ini.WriteBool(kSection, "Part", KV_UT_Mask_Special_CutOff->isChecked());
+    writePageSettings(ini, kSection, pageSettings(*this));
 }
 
 } // namespace vask

@@ -3,12 +3,12 @@
 #include "controls/form_widgets.h"
 #include "controls/histogram_chart.h"
 #include "controls/lead_ctrl.h"
+#include "utilities/page_controls.h"
 
 #include <QFrame>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QToolButton>
 
 namespace vask {
@@ -23,17 +23,15 @@ constexpr QRect kFloaterRect(406, 4, 150, 230);
 // Equalise glyph: a few histogram bars of even height.
 QIcon equaliseGlyph()
 {
-    QPixmap glyph(16, 16);
-    glyph.fill(Qt::transparent);
-    QPainter painter(&glyph);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 128));
-    const int heights[] = {6, 11, 14, 9, 12, 7};
-    for (int bar = 0; bar < 6; ++bar)
-        painter.drawRect(1 + bar * 2 + bar / 2, 15 - heights[bar], 2, heights[bar]);
-    painter.setPen(QColor(128, 0, 0));
-    painter.drawLine(0, 5, 15, 5);
-    return QIcon(glyph);
+    return drawGlyph([](QPainter& painter) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 128));
+        const int heights[] = {6, 11, 14, 9, 12, 7};
+        for (int bar = 0; bar < 6; ++bar)
+            painter.drawRect(1 + bar * 2 + bar / 2, 15 - heights[bar], 2, heights[bar]);
+        painter.setPen(QColor(128, 0, 0));
+        painter.drawLine(0, 5, 15, 5);
+    });
 }
 
 } // namespace
@@ -59,19 +57,12 @@ HistogramPage::HistogramPage(QWidget* parent) : QWidget(parent)
                                               QStringLiteral("Eqalise Image using Histogram"), 20);
     KV_UT_Histogram_Eqalise->setIcon(equaliseGlyph());
     KV_UT_Histogram_Eqalise->setGeometry(50, 4, 30, 22);
-    KV_UT_Histogram_Enabledrag =
-        makeSpeedButton(panel, QStringLiteral("KV_UT_Histogram_Enabledrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 10);
+    KV_UT_Histogram_Enabledrag = makeDragButton(panel, QStringLiteral("KV_UT_Histogram_Enabledrag"), 10);
     KV_UT_Histogram_Enabledrag->setGeometry(4, 4, 40, 22);
 
-    // The LEAD control draws no border of its own; a sunken bevel frames it.
-    auto* imageBevel = new QFrame(panel);
-    imageBevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    imageBevel->setGeometry(4, 30, 142, 92);
-    KV_UT_Histogram_Image = new TLeadCtrl(imageBevel);
-    KV_UT_Histogram_Image->setObjectName(QStringLiteral("KV_UT_Histogram_Image"));
+    KV_UT_Histogram_Image =
+        makeFramedLead(panel, QStringLiteral("KV_UT_Histogram_Image"), QRect(4, 30, 142, 92));
     KV_UT_Histogram_Image->setToolTip(QStringLiteral("Drop any Image here to study Histogram"));
-    KV_UT_Histogram_Image->setGeometry(imageBevel->contentsRect());
 
     KV_UT_Histogram_Channels =
         new RadioGroup(panel, QStringLiteral("KV_UT_Histogram_Channels"), QStringLiteral(" Channel "),

@@ -4,6 +4,7 @@
 #include "controls/picbuf.h"
 #include "settings/ini_file.h"
 #include "shell/fault_report.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -26,15 +27,20 @@ constexpr int kDestinationLeft = 280;
 constexpr int kResultLeft = 418;
 constexpr int kOptionsTop = 152;
 
-TPicbuf* makePicture(QWidget* parent, const QString& name, const QString& hint, int left)
+// The square picture whose left edge is left.
+QRect pictureRect(int left)
 {
-    auto* picture = new TPicbuf(parent);
-    picture->setObjectName(name);
-    if (!hint.isEmpty())
-        picture->setToolTip(hint);
-    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture->setGeometry(left, kPictureTop, kPictureSize, kPictureSize);
-    return picture;
+    return {left, kPictureTop, kPictureSize, kPictureSize};
+}
+
+// The page's keys in the order the settings file holds them.
+std::vector<PageSetting> pageSettings(const MaskImagesPage& page)
+{
+    return {{page.KV_UT_Mask_Base_FullPreview, "FastMask", true},
+            {page.KV_UT_Mask_Base_BlendOnDrop, "DropBlend", false},
+            {page.KV_UT_Mask_Base_Maintain, "Maintain", true},
+            {page.KV_UT_Mask_Base_OnDrop, "DropCalc", true},
+            {page.KV_UT_Mask_BlendRatio, "BRatio", 50}};
 }
 
 } // namespace
@@ -43,9 +49,7 @@ MaskImagesPage::MaskImagesPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("KV_UT_Mask_BaseImage"));
 
-    KV_UT_Mask_Base_AllowDrag =
-        makeSpeedButton(this, QStringLiteral("KV_UT_Mask_Base_AllowDrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 3);
+    KV_UT_Mask_Base_AllowDrag = makeDragButton(this, QStringLiteral("KV_UT_Mask_Base_AllowDrag"), 3);
     KV_UT_Mask_Base_AllowDrag->setGeometry(kResultLeft, kOptionsTop, 40, 22);
     KV_UT_Mask_Base_ReRun =
         makeSpeedButton(this, QStringLiteral("KV_UT_Mask_Base_ReRun"), QStringLiteral("Calc"),
@@ -73,17 +77,16 @@ MaskImagesPage::MaskImagesPage(QWidget* parent) : QWidget(parent)
     KV_UT_Mask_MaskBevel->setGeometry(kMaskLeft - 2, kPictureTop - 2, kPictureSize + 4, kPictureSize + 4);
 
     KV_UT_Mask_Base_Destination =
-        makePicture(this, QStringLiteral("KV_UT_Mask_Base_Destination"),
-                    QStringLiteral("'Resulting' Image - Use Drag Drop to Drag this Image"), kResultLeft);
-    KV_UT_Mask_Base_OrgDestination = makePicture(
-        this, QStringLiteral("KV_UT_Mask_Base_OrgDestination"),
-        QStringLiteral("'Destination' Image -  Use Drag Drop to Assign an Image"), kDestinationLeft);
-    KV_UT_Mask_Image_Mask =
-        makePicture(this, QStringLiteral("KV_UT_Mask_Image_Mask"),
-                    QStringLiteral("'Mask' Image - Use Drag Drop to Assign an Image"), kMaskLeft);
+        makePicture(this, QStringLiteral("KV_UT_Mask_Base_Destination"), pictureRect(kResultLeft),
+                    QStringLiteral("'Resulting' Image - Use Drag Drop to Drag this Image"));
+    KV_UT_Mask_Base_OrgDestination =
+        makePicture(this, QStringLiteral("KV_UT_Mask_Base_OrgDestination"), pictureRect(kDestinationLeft),
+                    QStringLiteral("'Destination' Image -  Use Drag Drop to Assign an Image"));
+    KV_UT_Mask_Image_Mask = makePicture(this, QStringLiteral("KV_UT_Mask_Image_Mask"), pictureRect(kMaskLeft),
+                                        QStringLiteral("'Mask' Image - Use Drag Drop to Assign an Image"));
     KV_UT_Mask_Base_Source =
-        makePicture(this, QStringLiteral("KV_UT_Mask_Base_Source"),
-                    QStringLiteral("'Source' Image -  Use Drag Drop to Assign an Image"), kSourceLeft);
+        makePicture(this, QStringLiteral("KV_UT_Mask_Base_Source"), pictureRect(kSourceLeft),
+                    QStringLiteral("'Source' Image -  Use Drag Drop to Assign an Image"));
 
     KV_UT_Mask_Base_BlendOnDrop = makeCheckBox(
         this, QStringLiteral("KV_UT_Mask_Base_BlendOnDrop"), QStringLiteral("Blend Images on Image Drop"),
@@ -122,21 +125,13 @@ void MaskImagesPage::KV_UT_Mask_Base_BlendOnDropClick()
 
 void MaskImagesPage::readSettings(const IniFile& ini)
 {
-    KV_UT_Mask_Base_FullPreview->setChecked(ini.ReadBool(kSection, "FastMask", true));
-    KV_UT_Mask_Base_BlendOnDrop->setChecked(ini.ReadBool(kSection, "DropBlend", false));
-    KV_UT_Mask_Base_Maintain->setChecked(ini.ReadBool(kSection, "Maintain", true));
-    KV_UT_Mask_Base_OnDrop->setChecked(ini.ReadBool(kSection, "DropCalc", true));
-    KV_UT_Mask_BlendRatio->setValue(ini.ReadInteger(kSection, "BRatio", 50));
+    readPageSettings(ini, kSection, pageSettings(*this));
     KV_UT_Mask_Base_BlendOnDropClick();
 }
 
 void MaskImagesPage::writeSettings(IniFile& ini) const
 {
-    ini.WriteBool(kSection, "FastMask", KV_UT_Mask_Base_FullPreview->isChecked());
-    ini.WriteBool(kSection, "DropBlend", KV_UT_Mask_Base_BlendOnDrop->isChecked());
-    ini.WriteBool(kSection, "Maintain", KV_UT_Mask_Base_Maintain->isChecked());
-    ini.WriteBool(kSection, "DropCalc", KV_UT_Mask_Base_OnDrop->isChecked());
-    ini.WriteInteger(kSection, "BRatio", KV_UT_Mask_BlendRatio->value());
+    writePageSettings(ini, kSection, pageSettings(*this));
 }
 
 } // namespace vask

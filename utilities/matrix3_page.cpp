@@ -1,6 +1,7 @@
 #include "utilities/matrix3_page.h"
 
 #include "controls/form_widgets.h"
+#include "utilities/page_controls.h"
 
 #include <QToolButton>
 
@@ -49,15 +50,11 @@ Matrix3Page::Matrix3Page(QWidget* parent) : QWidget(parent)
     KV_UT_Filters_3Norm = new SpinEdit(this, QStringLiteral("KV_UT_Filters_3Norm"), -kRange, kRange, -1);
     KV_UT_Filters_3Norm->setGeometry(kFactorLeft + 56, kGridTop + kPitchY, 64, kCellHeight);
 
-    for (int row = 0; row < kSize; ++row) {
-        for (int column = 0; column < kSize; ++column) {
-            const QString name = QStringLiteral("KV_UT_Filters_m3%1%2").arg(row).arg(column);
-            auto* edit = new SpinEdit(this, name, -kRange, kRange, 1);
-            edit->setGeometry(kGridLeft + column * kPitchX, kGridTop + row * kPitchY, kCellWidth,
-                              kCellHeight);
-            this->*kCells[row * kSize + column] = edit;
-        }
-    }
+    const std::vector<SpinEdit*> cells =
+        makeKernelGrid(this, QStringLiteral("KV_UT_Filters_m3"), kSize, -kRange, kRange,
+                       QRect(kGridLeft, kGridTop, kCellWidth, kCellHeight), QSize(kPitchX, kPitchY));
+    for (std::size_t cell = 0; cell < cells.size(); ++cell)
+        this->*kCells[cell] = cells[cell];
 
     makeLabel(this, QStringLiteral("Scale:- "))->setGeometry(kFactorLeft, kGridTop + 3, 54, 15);
     makeLabel(this, QStringLiteral("Norm:- "))->setGeometry(kFactorLeft, kGridTop + kPitchY + 3, 54, 15);

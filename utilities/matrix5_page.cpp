@@ -1,6 +1,7 @@
 #include "utilities/matrix5_page.h"
 
 #include "controls/form_widgets.h"
+#include "utilities/page_controls.h"
 
 #include <QToolButton>
 
@@ -56,15 +57,11 @@ Matrix5Page::Matrix5Page(QWidget* parent) : QWidget(parent)
     KV_UT_Filters_5Offset = new SpinEdit(this, QStringLiteral("KV_UT_Filters_5Offset"), 0, 0, 1);
     KV_UT_Filters_5Offset->setGeometry(kFactorLeft, kGridTop + 100, kFactorWidth, kCellHeight);
 
-    for (int row = 0; row < kSize; ++row) {
-        for (int column = 0; column < kSize; ++column) {
-            const QString name = QStringLiteral("KV_UT_Filters_m5%1%2").arg(row).arg(column);
-            auto* edit = new SpinEdit(this, name, 0, 0, 1);
-            edit->setGeometry(kGridLeft + column * kPitchX, kGridTop + row * kPitchY, kCellWidth,
-                              kCellHeight);
-            this->*kCells[row * kSize + column] = edit;
-        }
-    }
+    const std::vector<SpinEdit*> cells =
+        makeKernelGrid(this, QStringLiteral("KV_UT_Filters_m5"), kSize, 0, 0,
+                       QRect(kGridLeft, kGridTop, kCellWidth, kCellHeight), QSize(kPitchX, kPitchY));
+    for (std::size_t cell = 0; cell < cells.size(); ++cell)
+        this->*kCells[cell] = cells[cell];
 
     makeLabel(this, QStringLiteral("Scale:- "))->setGeometry(kFactorLeft, kGridTop, kFactorWidth, 15);
     makeLabel(this, QStringLiteral("Norm:- "))->setGeometry(kFactorLeft, kGridTop + 42, kFactorWidth, 15);

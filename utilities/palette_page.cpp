@@ -3,6 +3,7 @@
 #include "controls/form_widgets.h"
 #include "controls/picbuf.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,15 +28,6 @@ constexpr int kGridTop = 18;
 constexpr int kButtonsLeft = kGridLeft + PaletteGrid::kExtent + 4;
 constexpr QRect kPaletteImageRect(252, 18, 146, 150);
 constexpr QRect kMapImageRect(406, 18, 150, 150);
-
-TPicbuf* makePicture(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* picture = new TPicbuf(parent);
-    picture->setObjectName(name);
-    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture->setGeometry(geometry);
-    return picture;
-}
 
 } // namespace
 

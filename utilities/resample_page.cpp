@@ -3,9 +3,9 @@
 #include "controls/form_widgets.h"
 #include "controls/lead_ctrl.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QToolButton>
@@ -16,14 +16,13 @@ namespace {
 
 const std::string kSection = "Process";
 
-// The LEAD control draws no border of its own; a sunken bevel behind it gives the slot look.
-void placeInBevel(QWidget* page, QWidget* control, const QRect& area)
+// The page's keys in the order the settings file holds them.
+std::vector<PageSetting> pageSettings(const ResamplePage& page)
 {
-    auto* bevel = new QFrame(page);
-    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bevel->setGeometry(area);
-    bevel->lower();
-    control->setGeometry(area.adjusted(2, 2, -2, -2));
+    return {{page.KV_UT_Resample_Width, "RWidth", 100},
+            {page.KV_UT_Resample_Height, "RHeight", 100},
+            {page.KV_UT_Resample_MAspect, "RMAspect", true},
+            {page.KV_UT_Resample_Quality, "HQResample", true}};
 }
 
 } // namespace
@@ -34,11 +33,9 @@ ResamplePage::ResamplePage(QWidget* parent) : QWidget(parent)
 
     KV_UT_Resample_GroupBox = new QGroupBox(QStringLiteral(" Resample Options "), this);
     KV_UT_Resample_GroupBox->setObjectName(QStringLiteral("KV_UT_Resample_GroupBox"));
-    KV_UT_Resample_Preview = new TLeadCtrl(this);
-    KV_UT_Resample_Preview->setObjectName(QStringLiteral("KV_UT_Resample_Preview"));
+    KV_UT_Resample_Preview = makeLeadSlot(this, QStringLiteral("KV_UT_Resample_Preview"));
     KV_UT_Resample_EnableDrag =
-        makeSpeedButton(KV_UT_Resample_GroupBox, QStringLiteral("KV_UT_Resample_EnableDrag"),
-                        QStringLiteral("DD"), QStringLiteral("Allow Drag of Utility Image"), 12);
+        makeDragButton(KV_UT_Resample_GroupBox, QStringLiteral("KV_UT_Resample_EnableDrag"), 12);
     KV_UT_Resample_Width = new SpinEdit(KV_UT_Resample_GroupBox, QStringLiteral("KV_UT_Resample_Width"), 10,
                                         3000, 100, 1, QStringLiteral("Enter Width for Resampled Image"));
     KV_UT_Resample_Height = new SpinEdit(KV_UT_Resample_GroupBox, QStringLiteral("KV_UT_Resample_Height"), 10,
@@ -69,18 +66,12 @@ ResamplePage::ResamplePage(QWidget* parent) : QWidget(parent)
 
 void ResamplePage::readSettings(const IniFile& ini)
 {
-    KV_UT_Resample_Width->setValue(ini.ReadInteger(kSection, "RWidth", 100));
-    KV_UT_Resample_Height->setValue(ini.ReadInteger(kSection, "RHeight", 100));
-    KV_UT_Resample_MAspect->setChecked(ini.ReadBool(kSection, "RMAspect", true));
-    KV_UT_Resample_Quality->setChecked(ini.ReadBool(kSection, "HQResample", true));
+    readPageSettings(ini, kSection, pageSettings(*this));
 }
 
 void ResamplePage::writeSettings(IniFile& ini) const
 {
-    ini.WriteInteger(kSection, "RWidth", KV_UT_Resample_Width->value());
-    ini.WriteInteger(kSection, "RHeight", KV_UT_Resample_Height->value());
-    ini.WriteBool(kSection, "RMAspect", KV_UT_Resample_MAspect->isChecked());
-    ini.WriteBool(kSection, "HQResample", KV_UT_Resample_Quality->isChecked());
+    writePageSettings(ini, kSection, pageSettings(*this));
 }
 
 } // namespace vask

@@ -4,6 +4,7 @@
 #include "controls/lead_ctrl.h"
 #include "settings/ini_file.h"
 #include "settings/program_paths.h"
+#include "utilities/page_controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -32,9 +33,7 @@ ScannerPage::ScannerPage(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("KV_UT_Options_Twain"));
 
     const int belowImage = kImageBevelRect.bottom() + 5;
-    KV_UT_Twain_EnableDrag =
-        makeSpeedButton(this, QStringLiteral("KV_UT_Twain_EnableDrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 9);
+    KV_UT_Twain_EnableDrag = makeDragButton(this, QStringLiteral("KV_UT_Twain_EnableDrag"), 9);
     KV_UT_Twain_EnableDrag->setGeometry(4, belowImage, 40, 22);
     KV_UT_Twain_ReScan = makeSpeedButton(this, QStringLiteral("KV_UT_Twain_ReScan"), QStringLiteral("Scan"),
                                          QStringLiteral("Scan a new Image - [Automatic and Default]"), 17);
@@ -51,13 +50,7 @@ ScannerPage::ScannerPage(QWidget* parent) : QWidget(parent)
         19);
     KV_UT_Twain_Manual->setGeometry(kGroupRect.left(), kGroupRect.bottom() + 33, 60, 22);
 
-    // The LEAD control draws no border of its own; a sunken bevel frames it.
-    auto* imageBevel = new QFrame(this);
-    imageBevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    imageBevel->setGeometry(kImageBevelRect);
-    KV_UT_TwainImage = new TLeadCtrl(imageBevel);
-    KV_UT_TwainImage->setObjectName(QStringLiteral("KV_UT_TwainImage"));
-    KV_UT_TwainImage->setGeometry(imageBevel->contentsRect());
+    KV_UT_TwainImage = makeFramedLead(this, QStringLiteral("KV_UT_TwainImage"), kImageBevelRect);
 
     KV_UT_Twain_MScanGbox = new QGroupBox(QStringLiteral(" Manual Scan "), this);
     KV_UT_Twain_MScanGbox->setObjectName(QStringLiteral("KV_UT_Twain_MScanGbox"));
@@ -75,24 +68,19 @@ ScannerPage::ScannerPage(QWidget* parent) : QWidget(parent)
                        {QStringLiteral("1 - Bit"), QStringLiteral("4 - Bit"), QStringLiteral("8 - Bit")}, 0);
     KV_UT_Twain_BPPlane->setGeometry(120, 16, 94, 90);
 
-    const auto placeAreaEdit = [](SpinEdit* edit, int row) {
+    // The scan area edits, one row each; their labels follow.
+    const auto makeAreaEdit = [group](const char* name, int minimum, int maximum, int start, const char* hint,
+                                      int row) {
+        auto* edit = new SpinEdit(group, QString::fromLatin1(name), minimum, maximum, start, 1,
+                                  QString::fromLatin1(hint));
         edit->setGeometry(kAreaEditLeft, kAreaTop + row * kAreaPitch, 88, 22);
+        return edit;
     };
-    KV_UT_Twain_Top = new SpinEdit(group, QStringLiteral("KV_UT_Twain_Top"), 0, 0, 0, 1,
-                                   QStringLiteral("Top of Scan Area [in MM]"));
-    placeAreaEdit(KV_UT_Twain_Top, 0);
-    KV_UT_Twain_Left = new SpinEdit(group, QStringLiteral("KV_UT_Twain_Left"), 0, 0, 0, 1,
-                                    QStringLiteral("Left of Scan Area [in MM]"));
-    placeAreaEdit(KV_UT_Twain_Left, 1);
-    KV_UT_Twain_Width = new SpinEdit(group, QStringLiteral("KV_UT_Twain_Width"), 0, 0, 100, 1,
-                                     QStringLiteral("Width of Scan Area [in MM]"));
-    placeAreaEdit(KV_UT_Twain_Width, 2);
-    KV_UT_Twain_Height = new SpinEdit(group, QStringLiteral("KV_UT_Twain_Height"), 0, 0, 100, 1,
-                                      QStringLiteral("Height of Scan Area [in MM]"));
-    placeAreaEdit(KV_UT_Twain_Height, 3);
-    KV_UT_Twain_DPI = new SpinEdit(group, QStringLiteral("KV_UT_Twain_DPI"), 10, 2000, 100, 1,
-                                   QStringLiteral("Dots Per Inch Resolution of Scan"));
-    placeAreaEdit(KV_UT_Twain_DPI, 4);
+    KV_UT_Twain_Top = makeAreaEdit("KV_UT_Twain_Top", 0, 0, 0, "Top of Scan Area [in MM]", 0);
+    KV_UT_Twain_Left = makeAreaEdit("KV_UT_Twain_Left", 0, 0, 0, "Left of Scan Area [in MM]", 1);
+    KV_UT_Twain_Width = makeAreaEdit("KV_UT_Twain_Width", 0, 0, 100, "Width of Scan Area [in MM]", 2);
+    KV_UT_Twain_Height = makeAreaEdit("KV_UT_Twain_Height", 0, 0, 100, "Height of Scan Area [in MM]", 3);
+    KV_UT_Twain_DPI = makeAreaEdit("KV_UT_Twain_DPI", 10, 2000, 100, "Dots Per Inch Resolution of Scan", 4);
 
     KV_UT_Twain_ADFPath = new QLineEdit(QStringLiteral("C:\\Scan1.Scn"), this);
     KV_UT_Twain_ADFPath->setObjectName(QStringLiteral("KV_UT_Twain_ADFPath"));

@@ -114,9 +114,29 @@ QWidget* makeSheet(const QString& name, QTabWidget*& innerPages, const QString& 
     return sheet;
 }
 
+// A page made for pages and added to it under caption.
+template <class Page> Page* addPage(QTabWidget* pages, const QString& caption)
+{
+    auto* page = new Page(pages);
+    pages->addTab(page, caption);
+    return page;
+}
+
 QWidget* mainWindowOrNull()
 {
     return programWindows().KV_Masterform;
+}
+
+// The drop options that lock or free others, applied after the options changed.
+void applyDropInterlocks(const DragDropOptionsPage& options)
+{
+    EnableDepthOptions(options.KV_UT_DragDrop_Raise24, options.KV_UT_DragDrop_EBitDepths,
+                       options.KV_UT_DragDrop_Remap);
+    SyncFloatingOptions(options.KV_UT_DragDrop_AutoEqualise, options.KV_UT_DragDrop_Resize,
+                        options.KV_UT_DragDrop_DstSelection, options.KV_UT_DragDrop_SrcSelection,
+                        options.KV_UT_DragDrop_PSelf, options.KV_UT_DragDrop_DragSelectionasImage,
+                        options.KV_UT_DragDrop_FAspect, options.KV_UT_DragDrop_AsImagewithSource,
+                        options.KV_UT_DragDrop_AsImagewithDestination);
 }
 
 } // namespace
@@ -180,53 +200,37 @@ void TKV_UTilities::buildPages()
     KV_UT_Options = makePageControl(this, QStringLiteral("KV_UT_Options"));
     KV_UT_Options->setGeometry(0, 0, kClientWidth, kClientHeight);
 
-    aboutPage = new AboutPage(KV_UT_Options);
-    KV_UT_Options->addTab(aboutPage, QStringLiteral("About"));
+    aboutPage = addPage<AboutPage>(KV_UT_Options, QStringLiteral("About"));
 
     KV_UT_Options_Tune =
         makeSheet(QStringLiteral("KV_UT_Options_Tune"), KV_UT_Process, QStringLiteral("KV_UT_Process"));
-    depthPage = new DepthPage(KV_UT_Process);
-    enhancePage = new EnhancePage(KV_UT_Process);
-    resamplePage = new ResamplePage(KV_UT_Process);
-    annotationPage = new AnnotationPage(KV_UT_Process);
-    KV_UT_Process->addTab(depthPage, QStringLiteral("Depth"));
-    KV_UT_Process->addTab(enhancePage, QStringLiteral("Enhance"));
-    KV_UT_Process->addTab(resamplePage, QStringLiteral("Resample"));
-    KV_UT_Process->addTab(annotationPage, QStringLiteral("Annotation"));
+    depthPage = addPage<DepthPage>(KV_UT_Process, QStringLiteral("Depth"));
+    enhancePage = addPage<EnhancePage>(KV_UT_Process, QStringLiteral("Enhance"));
+    resamplePage = addPage<ResamplePage>(KV_UT_Process, QStringLiteral("Resample"));
+    annotationPage = addPage<AnnotationPage>(KV_UT_Process, QStringLiteral("Annotation"));
     KV_UT_Options->addTab(KV_UT_Options_Tune, QStringLiteral("Process"));
 
     KV_UT_Options_Planes = makeSheet(QStringLiteral("KV_UT_Options_Planes"), KV_UT_Planes_Page,
                                      QStringLiteral("KV_UT_Planes_Page"));
-    rgbPlanesPage = new RgbPlanesPage(KV_UT_Planes_Page);
-    cmykPlanesPage = new CmykPlanesPage(KV_UT_Planes_Page);
-    hlsPlanesPage = new HlsPlanesPage(KV_UT_Planes_Page);
-    KV_UT_Planes_Page->addTab(rgbPlanesPage, QStringLiteral("RGB"));
-    KV_UT_Planes_Page->addTab(cmykPlanesPage, QStringLiteral("CMYK - CMY"));
-    KV_UT_Planes_Page->addTab(hlsPlanesPage, QStringLiteral("HLS - HSV"));
+    rgbPlanesPage = addPage<RgbPlanesPage>(KV_UT_Planes_Page, QStringLiteral("RGB"));
+    cmykPlanesPage = addPage<CmykPlanesPage>(KV_UT_Planes_Page, QStringLiteral("CMYK - CMY"));
+    hlsPlanesPage = addPage<HlsPlanesPage>(KV_UT_Planes_Page, QStringLiteral("HLS - HSV"));
     KV_UT_Options->addTab(KV_UT_Options_Planes, QStringLiteral("Separations"));
 
     KV_UT_Options_Masking = makeSheet(QStringLiteral("KV_UT_Options_Masking"), KV_UT_Mask_MaskPage,
                                       QStringLiteral("KV_UT_Mask_MaskPage"));
-    maskImagesPage = new MaskImagesPage(KV_UT_Mask_MaskPage);
-    gradientBlendsPage = new GradientBlendsPage(KV_UT_Mask_MaskPage);
-    KV_UT_Mask_MaskPage->addTab(maskImagesPage, QStringLiteral("Mask Images"));
-    KV_UT_Mask_MaskPage->addTab(gradientBlendsPage, QStringLiteral("Gradient Blends and Effects"));
+    maskImagesPage = addPage<MaskImagesPage>(KV_UT_Mask_MaskPage, QStringLiteral("Mask Images"));
+    gradientBlendsPage =
+        addPage<GradientBlendsPage>(KV_UT_Mask_MaskPage, QStringLiteral("Gradient Blends and Effects"));
     KV_UT_Options->addTab(KV_UT_Options_Masking, QStringLiteral("Mask"));
 
-    filtersPage = new FiltersPage(KV_UT_Options);
-    KV_UT_Options->addTab(filtersPage, QStringLiteral("Filters"));
-    palettePage = new PalettePage(KV_UT_Options);
-    KV_UT_Options->addTab(palettePage, QStringLiteral("Palette"));
-    histogramPage = new HistogramPage(KV_UT_Options);
-    KV_UT_Options->addTab(histogramPage, QStringLiteral("Histogram"));
-    zoomPage = new ZoomPage(KV_UT_Options);
-    KV_UT_Options->addTab(zoomPage, QStringLiteral("Zoom "));
-    iconsPage = new IconsPage(KV_UT_Options);
-    KV_UT_Options->addTab(iconsPage, QStringLiteral("Icons"));
-    scannerPage = new ScannerPage(KV_UT_Options);
-    KV_UT_Options->addTab(scannerPage, QStringLiteral("Scanner"));
-    dragDropOptionsPage = new DragDropOptionsPage(KV_UT_Options);
-    KV_UT_Options->addTab(dragDropOptionsPage, QStringLiteral("Options"));
+    filtersPage = addPage<FiltersPage>(KV_UT_Options, QStringLiteral("Filters"));
+    palettePage = addPage<PalettePage>(KV_UT_Options, QStringLiteral("Palette"));
+    histogramPage = addPage<HistogramPage>(KV_UT_Options, QStringLiteral("Histogram"));
+    zoomPage = addPage<ZoomPage>(KV_UT_Options, QStringLiteral("Zoom "));
+    iconsPage = addPage<IconsPage>(KV_UT_Options, QStringLiteral("Icons"));
+    scannerPage = addPage<ScannerPage>(KV_UT_Options, QStringLiteral("Scanner"));
+    dragDropOptionsPage = addPage<DragDropOptionsPage>(KV_UT_Options, QStringLiteral("Options"));
 
     // The pages paint the window's silver themselves; the style would fill the tab pane with
     // its own lighter colour.
@@ -280,14 +284,7 @@ void TKV_UTilities::FormCreate()
     move(left, top);
 
     dragDropOptionsPage->readSettings(ini);
-    DragDropOptionsPage* options = dragDropOptionsPage;
-    EnableDepthOptions(options->KV_UT_DragDrop_Raise24, options->KV_UT_DragDrop_EBitDepths,
-                       options->KV_UT_DragDrop_Remap);
-    SyncFloatingOptions(options->KV_UT_DragDrop_AutoEqualise, options->KV_UT_DragDrop_Resize,
-                        options->KV_UT_DragDrop_DstSelection, options->KV_UT_DragDrop_SrcSelection,
-                        options->KV_UT_DragDrop_PSelf, options->KV_UT_DragDrop_DragSelectionasImage,
-                        options->KV_UT_DragDrop_FAspect, options->KV_UT_DragDrop_AsImagewithSource,
-                        options->KV_UT_DragDrop_AsImagewithDestination);
+    applyDropInterlocks(*dragDropOptionsPage);
 
     scannerPage->readSettings(ini);
     filtersPage->readSettings(ini);
@@ -336,16 +333,7 @@ void TKV_UTilities::FormClose()
 
 void TKV_UTilities::SyncAllDragButtons()
 {
-    guardedHandler(kUnit, kSyncAllDragButtonsCode, [this] {
-        DragDropOptionsPage* options = dragDropOptionsPage;
-        EnableDepthOptions(options->KV_UT_DragDrop_Raise24, options->KV_UT_DragDrop_EBitDepths,
-                           options->KV_UT_DragDrop_Remap);
-        SyncFloatingOptions(options->KV_UT_DragDrop_AutoEqualise, options->KV_UT_DragDrop_Resize,
-                            options->KV_UT_DragDrop_DstSelection, options->KV_UT_DragDrop_SrcSelection,
-                            options->KV_UT_DragDrop_PSelf, options->KV_UT_DragDrop_DragSelectionasImage,
-                            options->KV_UT_DragDrop_FAspect, options->KV_UT_DragDrop_AsImagewithSource,
-                            options->KV_UT_DragDrop_AsImagewithDestination);
-    });
+    guardedHandler(kUnit, kSyncAllDragButtonsCode, [this] { applyDropInterlocks(*dragDropOptionsPage); });
 }
 
 // The close box only hides the window; it stays for the main window's tools command.

@@ -3,6 +3,7 @@
 #include "controls/form_widgets.h"
 #include "controls/picbuf.h"
 #include "settings/ini_file.h"
+#include "utilities/page_controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,15 +21,6 @@ constexpr QRect kGroupRect(4, 4, 150, 116);
 constexpr QRect kZoomImageRect(160, 8, 230, 226);
 constexpr QRect kScratchARect(398, 20, 158, 104);
 constexpr QRect kScratchBRect(398, 130, 158, 104);
-
-TPicbuf* makePicture(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* picture = new TPicbuf(parent);
-    picture->setObjectName(name);
-    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture->setGeometry(geometry);
-    return picture;
-}
 
 } // namespace
 
@@ -49,9 +41,7 @@ ZoomPage::ZoomPage(QWidget* parent) : QWidget(parent)
         makeSpeedButton(group, QStringLiteral("KV_UT_Zoom_ActivateZoom"), QStringLiteral("Zoom"),
                         QStringLiteral("Activate Dynamic Zoom"), 15);
     KV_UT_Zoom_ActivateZoom->setGeometry(10, 22, 60, 22);
-    KV_UT_Zoom_EnableDrag =
-        makeSpeedButton(group, QStringLiteral("KV_UT_Zoom_EnableDrag"), QStringLiteral("DD"),
-                        QStringLiteral("Allow Drag of Utility Image"), 2);
+    KV_UT_Zoom_EnableDrag = makeDragButton(group, QStringLiteral("KV_UT_Zoom_EnableDrag"), 2);
     KV_UT_Zoom_EnableDrag->setGeometry(76, 22, 40, 22);
     KV_UT_Zoom_ZoomWidth = new SpinEdit(group, QStringLiteral("KV_UT_Zoom_ZoomWidth"), 5, 1000, 75, 5,
                                         QStringLiteral("Width of Zoom area [ Selection ]"));

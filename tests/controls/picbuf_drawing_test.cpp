@@ -1,5 +1,6 @@
 // Lines, arrow heads and text drawn into the picture by the picture buffer control.
 #include "controls/picbuf.h"
+#include "tests/controls/picbuf_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -7,18 +8,6 @@
 
 namespace vask {
 namespace {
-
-Image flatPicture(int width, int height, Rgb colour, int depth = 24)
-{
-    Image picture(width, height, depth);
-    if (depth == 24) {
-        picture.fill(colour);
-    } else {
-        picture.setPaletteEntry(0, colour);
-        picture.fill(0);
-    }
-    return picture;
-}
 
 bool isDark(Rgb colour)
 {
@@ -38,7 +27,7 @@ TEST(PicbufDrawing, ArrowHeadsGoWhereDrawArrowsSays)
          {Case{0, false, false}, Case{1, true, false}, Case{2, false, true}, Case{3, true, true}}) {
         SCOPED_TRACE(c.arrows);
         TPicbuf picbuf;
-        picbuf.setImage(flatPicture(100, 100, packRgb(255, 255, 255)));
+        picbuf.setImage(test::flatPicture(100, 100, packRgb(255, 255, 255)));
         picbuf.setForeColor(Qt::black);
         picbuf.setDrawWidth(1);
         picbuf.setDrawArrows(c.arrows);
@@ -55,7 +44,7 @@ TEST(PicbufDrawing, ArrowHeadsGoWhereDrawArrowsSays)
 TEST(PicbufDrawing, DrawWidthAndForeColourShapeTheLine)
 {
     TPicbuf picbuf;
-    picbuf.setImage(flatPicture(40, 40, packRgb(255, 255, 255)));
+    picbuf.setImage(test::flatPicture(40, 40, packRgb(255, 255, 255)));
     picbuf.setForeColor(QColor(255, 0, 0));
     picbuf.setDrawWidth(5);
     picbuf.DrawLines({{5, 20}, {35, 20}}, 0);

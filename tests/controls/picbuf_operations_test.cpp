@@ -1,5 +1,6 @@
 #include "controls/picbuf.h"
 #include "engine/image/image_error.h"
+#include "tests/controls/picbuf_test_support.h"
 #include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -9,30 +10,18 @@
 namespace vask {
 namespace {
 
-Image flatPicture(int width, int height, Rgb colour, int depth = 24)
-{
-    Image picture(width, height, depth);
-    if (depth == 24) {
-        picture.fill(colour);
-    } else {
-        picture.setPaletteEntry(0, colour);
-        picture.fill(0);
-    }
-    return picture;
-}
-
 // --- pixels and colours ------------------------------------------------------------------------
 
 TEST(PicbufPixels, GetPixelGivesWindowsColoursWithRedInTheLowByte)
 {
     TPicbuf picbuf;
-    Image picture = flatPicture(4, 3, packRgb(0x12, 0x34, 0x56));
+    Image picture = test::flatPicture(4, 3, packRgb(0x12, 0x34, 0x56));
     picbuf.setImage(picture);
     EXPECT_EQ(picbuf.GetPixel(3, 2), 0x563412u);
     EXPECT_EQ(picbuf.GetPixel(4, 2), 0u); // outside
     EXPECT_EQ(picbuf.GetPixel(-1, 0), 0u);
 
-    picbuf.setImage(flatPicture(4, 3, packRgb(0xAA, 0xBB, 0xCC), 8));
+    picbuf.setImage(test::flatPicture(4, 3, packRgb(0xAA, 0xBB, 0xCC), 8));
     EXPECT_EQ(picbuf.GetPixel(1, 1), 0xCCBBAAu);
     EXPECT_EQ(picbuf.GetPixelIndex(1, 1), 0);
 }
@@ -138,7 +127,7 @@ TEST(PicbufAssign, TheSourceSelectionFillsAnEmptyOrUnselectedTarget)
     EXPECT_TRUE(test::sameColours(whole.image(), picture));
 
     TPicbuf unchanged;
-    unchanged.setImage(flatPicture(3, 3, packRgb(1, 2, 3)));
+    unchanged.setImage(test::flatPicture(3, 3, packRgb(1, 2, 3)));
     TPicbuf empty;
     unchanged.AssignImage(false, empty, false);
     EXPECT_EQ(unchanged.image().pixelColour(0, 0), packRgb(1, 2, 3));
@@ -152,7 +141,7 @@ TEST(PicbufAssign, ATargetSelectionReceivesTheSourceAtOneToOne)
     source.setSelection({10, 5, 8, 6});
 
     TPicbuf target;
-    target.setImage(flatPicture(20, 20, packRgb(255, 255, 255)));
+    target.setImage(test::flatPicture(20, 20, packRgb(255, 255, 255)));
     target.setSelection({2, 3, 8, 6});
     target.setAssignMode(0);
     target.AssignImage(true, source, true);
@@ -258,7 +247,7 @@ TEST(PicbufOperations, MirrorAndRotateMoveThePixelsWhereExpected)
     EXPECT_EQ(picbuf.image().pixelColour(0, 0), picture.pixelColour(4, 0));
 
     // The fill of the uncovered corners is a Windows colour.
-    picbuf.setImage(flatPicture(20, 20, packRgb(255, 255, 255)));
+    picbuf.setImage(test::flatPicture(20, 20, packRgb(255, 255, 255)));
     picbuf.RotateImage(45, 0xFF0000u); // blue
     EXPECT_EQ(picbuf.image().pixelColour(0, 0), packRgb(0, 0, 255));
 }
@@ -280,9 +269,9 @@ TEST(PicbufOperations, AKernelOfTheWrongSizeIsRefusedAndChangesNothing)
 TEST(PicbufOperations, MaskImagesBlendsTheSourceThroughTheMask)
 {
     TPicbuf destination, source, mask;
-    destination.setImage(flatPicture(4, 4, packRgb(0, 0, 0)));
-    source.setImage(flatPicture(4, 4, packRgb(200, 100, 50)));
-    Image maskPicture = flatPicture(4, 4, packRgb(0, 0, 0));
+    destination.setImage(test::flatPicture(4, 4, packRgb(0, 0, 0)));
+    source.setImage(test::flatPicture(4, 4, packRgb(200, 100, 50)));
+    Image maskPicture = test::flatPicture(4, 4, packRgb(0, 0, 0));
     maskPicture.rgbRow(0)[0] = packRgb(255, 255, 255);
     mask.setImage(maskPicture);
     destination.MaskImages(source, mask);

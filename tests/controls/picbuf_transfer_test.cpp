@@ -1,5 +1,6 @@
 // The picture leaving the control: through the clipboard and onto a printer's painter.
 #include "controls/picbuf.h"
+#include "tests/controls/picbuf_test_support.h"
 #include "tests/support/test_pictures.h"
 
 #include <QClipboard>
@@ -10,18 +11,6 @@
 
 namespace vask {
 namespace {
-
-Image flatPicture(int width, int height, Rgb colour, int depth = 24)
-{
-    Image picture(width, height, depth);
-    if (depth == 24) {
-        picture.fill(colour);
-    } else {
-        picture.setPaletteEntry(0, colour);
-        picture.fill(0);
-    }
-    return picture;
-}
 
 // --- clipboard ------------------------------------------------------------------------------------------
 
@@ -64,11 +53,11 @@ TEST(PicbufClipboard, CopyingTheSelectionCopiesOnlyItsPartInsideThePicture)
 TEST(PicbufClipboard, PastingIntoTheSelectionOverwritesOnlyThatArea)
 {
     TPicbuf source;
-    source.setImage(flatPicture(10, 10, packRgb(255, 0, 0)));
+    source.setImage(test::flatPicture(10, 10, packRgb(255, 0, 0)));
     source.CopyToClipboard(1);
 
     TPicbuf target;
-    target.setImage(flatPicture(30, 30, packRgb(255, 255, 255)));
+    target.setImage(test::flatPicture(30, 30, packRgb(255, 255, 255)));
     target.setSelection({5, 6, 10, 10});
     target.setAssignMode(0);
     ASSERT_TRUE(target.PasteFromClipboard(0));

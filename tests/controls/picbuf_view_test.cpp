@@ -1,6 +1,7 @@
 // What the picture buffer control paints agrees with what its conversions say: every control
 // pixel of a grabbed viewport is checked against the image pixel ScreenToImageX/Y name.
 #include "controls/picbuf.h"
+#include "tests/controls/picbuf_test_support.h"
 #include "tests/support/test_pictures.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,15 @@ Image coordinatePicture(int width, int height)
         for (int x = 0; x < width; ++x)
             image.rgbRow(y)[x] = packRgb(x & 0xFF, y & 0xFF, (((x >> 8) & 0xF) << 4) | ((y >> 8) & 0xF));
     return image;
+}
+
+// The control at the given size, shown, holding picture at a fixed scale unless autoScale.
+void showPicture(TPicbuf& picbuf, QSize control, Image picture, bool autoScale = false)
+{
+    picbuf.resize(control);
+    picbuf.show();
+    picbuf.setImage(std::move(picture));
+    picbuf.setAutoScale(autoScale);
 }
 
 QImage grabViewport(TPicbuf& picbuf)
@@ -107,10 +117,7 @@ TEST_P(PaintedScale, EveryControlPixelShowsTheImagePixelItsConversionNames)
 {
     const ScaleCase& c = GetParam();
     TPicbuf picbuf;
-    picbuf.resize(c.control);
-    picbuf.show();
-    picbuf.setImage(coordinatePicture(c.picture.width(), c.picture.height()));
-    picbuf.setAutoScale(c.autoScale);
+    showPicture(picbuf, c.control, coordinatePicture(c.picture.width(), c.picture.height()), c.autoScale);
     picbuf.setScaleScreen(c.scaleScreen);
     picbuf.setScaleImage(c.scaleImage);
     if (c.panImage.x() >= 0)
@@ -137,10 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PicbufView, ZoomedPixelsLandWhereTheScaleSays)
 {
     TPicbuf picbuf;
-    picbuf.resize(200, 150);
-    picbuf.show();
-    picbuf.setImage(coordinatePicture(50, 40));
-    picbuf.setAutoScale(false);
+    showPicture(picbuf, {200, 150}, coordinatePicture(50, 40));
     picbuf.setScaleScreen(3);
     const QImage shot = grabViewport(picbuf);
     // 150 x 120 centred: image (0, 0) covers control 25..27 x 15..17.
@@ -166,10 +170,7 @@ TEST(PicbufView, PalettePicturesShowTheirPaletteColours)
     for (const int depth : {1, 4, 8}) {
         SCOPED_TRACE(depth);
         TPicbuf picbuf;
-        picbuf.resize(160, 120);
-        picbuf.show();
-        picbuf.setImage(test::palettePicture(37, 29, depth, 7u + depth));
-        picbuf.setAutoScale(false);
+        showPicture(picbuf, {160, 120}, test::palettePicture(37, 29, depth, 7u + depth));
         picbuf.setScaleScreen(2);
         expectPaintingMatchesConversions(picbuf);
         picbuf.setScaleScreen(1);
@@ -187,14 +188,10 @@ TEST(PicbufView, PalettePicturesShowTheirPaletteColours)
 
 TEST(PicbufView, TrueColourPicturesShowTheirExactColours)
 {
-    TPicbuf picbuf;
-    picbuf.resize(120, 90);
-    picbuf.show();
-    Image picture(30, 20, 24);
-    picture.fill(packRgb(10, 200, 30));
+    Image picture = test::flatPicture(30, 20, packRgb(10, 200, 30));
     picture.rgbRow(4)[7] = packRgb(250, 1, 128);
-    picbuf.setImage(picture);
-    picbuf.setAutoScale(false);
+    TPicbuf picbuf;
+    showPicture(picbuf, {120, 90}, picture);
     const QImage shot = grabViewport(picbuf);
     const QPoint origin((120 - 30) / 2, (90 - 20) / 2);
     EXPECT_EQ(rgbOnly(shot.pixel(origin.x(), origin.y())), rgbOnly(qRgb(10, 200, 30)));
@@ -222,12 +219,7 @@ TEST(PicbufView, BackgroundIsBackColourAroundThePictureAndEverywhereWhenEmpty)
 TEST(PicbufView, SelectionOutlineShowsOnlyWhenAskedFor)
 {
     TPicbuf picbuf;
-    picbuf.resize(100, 100);
-    picbuf.show();
-    Image grey(50, 50, 24);
-    grey.fill(packRgb(128, 128, 128));
-    picbuf.setImage(grey);
-    picbuf.setAutoScale(false);
+    showPicture(picbuf, {100, 100}, test::flatPicture(50, 50, packRgb(128, 128, 128)));
     picbuf.setScaleScreen(2); // 100 x 100 at the origin
     picbuf.setSelection({5, 10, 20, 15});
     const QImage hidden = grabViewport(picbuf);
@@ -248,10 +240,7 @@ TEST(PicbufView, SelectionOutlineShowsOnlyWhenAskedFor)
 TEST(PicbufView, ScrollBarsShowOnlyWhenAskedForAndThePictureIsLarger)
 {
     TPicbuf picbuf;
-    picbuf.resize(200, 150);
-    picbuf.show();
-    picbuf.setImage(coordinatePicture(400, 300));
-    picbuf.setAutoScale(false);
+    showPicture(picbuf, {200, 150}, coordinatePicture(400, 300));
     picbuf.setScrollBars(3);
     QCoreApplication::processEvents();
     EXPECT_TRUE(picbuf.horizontalScrollBar()->isVisible());
@@ -278,10 +267,7 @@ TEST(PicbufView, ScrollBarsShowOnlyWhenAskedForAndThePictureIsLarger)
 TEST(PicbufView, PanImagePutsTheImagePointUnderTheControlPointWithinTheRange)
 {
     TPicbuf picbuf;
-    picbuf.resize(200, 150);
-    picbuf.show();
-    picbuf.setImage(coordinatePicture(400, 300));
-    picbuf.setAutoScale(false);
+    showPicture(picbuf, {200, 150}, coordinatePicture(400, 300));
     picbuf.PanImage(230, 170, 50, 40);
     EXPECT_EQ(picbuf.ScreenToImageX(50), 230);
     EXPECT_EQ(picbuf.ScreenToImageY(40), 170);
@@ -298,10 +284,7 @@ TEST(PicbufView, PanImagePutsTheImagePointUnderTheControlPointWithinTheRange)
 TEST(PicbufView, ChangingTheScaleKeepsTheCentreOfTheView)
 {
     TPicbuf picbuf;
-    picbuf.resize(200, 150);
-    picbuf.show();
-    picbuf.setImage(coordinatePicture(800, 600));
-    picbuf.setAutoScale(false);
+    showPicture(picbuf, {200, 150}, coordinatePicture(800, 600));
     picbuf.PanImage(300, 250, 100, 75);
     picbuf.setScaleScreen(4);
     EXPECT_EQ(picbuf.ScreenToImageX(100), 300);
@@ -315,10 +298,7 @@ TEST(PicbufView, ChangingTheScaleKeepsTheCentreOfTheView)
 TEST(PicbufView, LoadingANewPictureStartsAtTheTopLeft)
 {
     TPicbuf picbuf;
-    picbuf.resize(200, 150);
-    picbuf.show();
-    picbuf.setImage(coordinatePicture(800, 600));
-    picbuf.setAutoScale(false);
+    showPicture(picbuf, {200, 150}, coordinatePicture(800, 600));
     picbuf.PanImage(500, 400, 0, 0);
     picbuf.setImage(coordinatePicture(700, 500));
     EXPECT_EQ(picbuf.ScreenToImageX(0), 0);
@@ -388,9 +368,7 @@ TEST(PicbufView, AHugePictureRepaintsQuicklyAtEveryScale)
     TPicbuf picbuf;
     picbuf.resize(640, 480);
     picbuf.show();
-    Image huge(6000, 4000, 24);
-    huge.fill(packRgb(20, 40, 60));
-    picbuf.setImage(std::move(huge));
+    picbuf.setImage(test::flatPicture(6000, 4000, packRgb(20, 40, 60)));
     struct Scale {
         bool autoScale;
         int screen;

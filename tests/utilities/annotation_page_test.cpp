@@ -1,34 +1,34 @@
 #include "utilities/annotation_page.h"
 
-#include "control_inventory.h"
 #include "settings/ini_file.h"
+#include "sheet_checks.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 using namespace vask;
-using namespace vask::inventory;
+using namespace vask::sheet_checks;
 
 TEST(AnnotationPage, ControlsShowTheirCaptionsHintsTagsAndStartStates)
 {
     AnnotationPage page(nullptr);
     EXPECT_EQ(page.objectName(), QStringLiteral("KV_UT_Annotation"));
 
-    expectSpeedButtons(&page, {{"KV_UT_Annotation_Callupfonts", "Fonts", "Select Font Style", 30},
-                               {"KV_UT_Annotation_EnableDrag", "DD",
-                                "Allow Drag of annotation - Drag text over desired Image and release - Text "
-                                "is applied to the selection "
-                                "area defined",
-                                14},
-                               {"KV_UT_Annotation_BckColor", "Back Color",
-                                "Select the Background Color for non-transparent text", 31},
-                               {"KV_UT_Annotation_DrawArrows", "",
-                                "Draw lines or arrows on  Image [ Uses font color for line color - use font "
-                                "options adjacent to select a "
-                                "new color ]",
-                                32}});
+    expectSpeedButtons(page, {{"KV_UT_Annotation_Callupfonts", "Fonts", "Select Font Style", 30},
+                              {"KV_UT_Annotation_EnableDrag", "DD",
+                               "Allow Drag of annotation - Drag text over desired Image and release - Text "
+                               "is applied to the selection "
+                               "area defined",
+                               14},
+                              {"KV_UT_Annotation_BckColor", "Back Color",
+                               "Select the Background Color for non-transparent text", 31},
+                              {"KV_UT_Annotation_DrawArrows", "",
+                               "Draw lines or arrows on  Image [ Uses font color for line color - use font "
+                               "options adjacent to select a "
+                               "new color ]",
+                               32}});
     expectCheckBoxes(
-        &page,
+        page,
         {{"KV_UT_Annotation_Transparent", "Transparent", "Apply text with transparent background [Default]",
           true},
          {"KV_UT_Annotation_AutoSize", "AutoSize Text",
@@ -44,10 +44,10 @@ TEST(AnnotationPage, ControlsShowTheirCaptionsHintsTagsAndStartStates)
           "Draw lines to default of 1 pixel in width or use preference setting", true},
          {"KV_UT_Annotation_Center", "Left Justify ",
           "Check option to left justify text within selection area or uncheck to center text", true}});
-    expectSpinEdits(&page, {{"KV_UT_Annotation_LineWidth",
-                             "Width of lines if default width is not used [1 -50]", 1, 50, 2, 1}});
+    expectSpinEdits(page, {{"KV_UT_Annotation_LineWidth",
+                            "Width of lines if default width is not used [1 -50]", 1, 50, 2, 1}});
 
-    auto* memo = named<QPlainTextEdit>(&page, "KV_UT_Annotation_Text");
+    auto* memo = named<QPlainTextEdit>(page, "KV_UT_Annotation_Text");
     ASSERT_NE(memo, nullptr);
     EXPECT_EQ(memo->toolTip(),
               QStringLiteral("Enter annotation text here.  Then select the Image you require text "

@@ -1,14 +1,14 @@
 #include "utilities/depth_page.h"
 
-#include "control_inventory.h"
 #include "controls/picbuf.h"
 #include "settings/ini_file.h"
+#include "sheet_checks.h"
 
 #include <QRadioButton>
 #include <QTemporaryDir>
 
 using namespace vask;
-using namespace vask::inventory;
+using namespace vask::sheet_checks;
 
 TEST(DepthPage, ControlsShowTheirCaptionsHintsAndStartValues)
 {
@@ -16,23 +16,23 @@ TEST(DepthPage, ControlsShowTheirCaptionsHintsAndStartValues)
     EXPECT_EQ(page.objectName(), QStringLiteral("KV_UT_Depth_Conversion"));
 
     expectSpeedButtons(
-        &page, {{"KV_UT_Depth_EnableDrag", "", "Allow Drag of Utility Image", 0},
-                {"KV_UT_Depth_Conversion_Custom_Retry", "Preview",
-                 "Select depth required using radio option buttons, then use Preview to update Image", 0}});
+        page, {{"KV_UT_Depth_EnableDrag", "", "Allow Drag of Utility Image", 0},
+               {"KV_UT_Depth_Conversion_Custom_Retry", "Preview",
+                "Select depth required using radio option buttons, then use Preview to update Image", 0}});
     expectCheckBoxes(
-        &page, {{"KV_UT_Depth_FullPreview", "Fast Preview ", "", true},
-                {"KV_UT_Depth_Conversion_Optimise", "Optimise ",
-                 "Check to Exclude System Colours - [ Default & Must be set for 16 Colors or Less ]", true},
-                {"KV_UT_Depth_Conversion_Dither", "Dither ", "Check to allow dithering", true},
-                {"KV_UT_Depth_Conversion_Bleed", "Allow Bleed ", "Check to Reduce Colour Bleeding", true}});
-    expectSpinEdits(&page, {{"KV_UT_Depth_Conversion_CustomDepth",
-                             "Number of Colours used in custom reduction", 2, 256, 255, 1}});
+        page, {{"KV_UT_Depth_FullPreview", "Fast Preview ", "", true},
+               {"KV_UT_Depth_Conversion_Optimise", "Optimise ",
+                "Check to Exclude System Colours - [ Default & Must be set for 16 Colors or Less ]", true},
+               {"KV_UT_Depth_Conversion_Dither", "Dither ", "Check to allow dithering", true},
+               {"KV_UT_Depth_Conversion_Bleed", "Allow Bleed ", "Check to Reduce Colour Bleeding", true}});
+    expectSpinEdits(page, {{"KV_UT_Depth_Conversion_CustomDepth",
+                            "Number of Colours used in custom reduction", 2, 256, 255, 1}});
 
-    auto* group = named<QGroupBox>(&page, "GroupBox1");
+    auto* group = named<QGroupBox>(page, "GroupBox1");
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->title(), QStringLiteral(" Conversion Options "));
 
-    auto* depth = named<RadioGroup>(&page, "KV_UT_Depth_Conversion_Depth");
+    auto* depth = named<RadioGroup>(page, "KV_UT_Depth_Conversion_Depth");
     ASSERT_NE(depth, nullptr);
     EXPECT_EQ(depth->title(), QStringLiteral(" Image Depth "));
     EXPECT_EQ(depth->toolTip(), QStringLiteral("Click depth required then use the Preview button"));
@@ -41,7 +41,7 @@ TEST(DepthPage, ControlsShowTheirCaptionsHintsAndStartValues)
                            "Convert to 1 Bit Image", "Convert to Custom  [ 2..255 ]"}));
     EXPECT_EQ(depth->itemIndex(), 1);
 
-    auto* preview = named<TPicbuf>(&page, "KV_UT_Depth_Preview");
+    auto* preview = named<TPicbuf>(page, "KV_UT_Depth_Preview");
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->toolTip(), QStringLiteral("Preview Image"));
     EXPECT_FALSE(page.KV_UT_Depth_EnableDrag->icon().isNull()) << "the captionless drag button shows a glyph";

@@ -1,15 +1,15 @@
 #include "utilities/drag_drop_options_page.h"
 
-#include "control_inventory.h"
 #include "controls/dialog_service.h"
 #include "dragdrop/option_interlocks.h"
 #include "settings/ini_file.h"
+#include "sheet_checks.h"
 
 #include <QRadioButton>
 #include <QTemporaryDir>
 
 using namespace vask;
-using namespace vask::inventory;
+using namespace vask::sheet_checks;
 
 namespace {
 
@@ -44,31 +44,31 @@ TEST(DragDropOptionsPage, TwelveOptionsShowTheirCaptionsHintsAndDefaults)
     EXPECT_EQ(page.optionsGroupBox->title(), QStringLiteral("  Drag Drop Options between Children  "));
 
     expectCheckBoxes(
-        &page, {{"KV_UT_DragDrop_DstSelection", "Drop to Selection Area",
-                 "Drop to Child Images Selection Area [x] or Full  Area [ ]", true},
-                {"KV_UT_DragDrop_SrcSelection", "Drag Image Selection Area",
-                 "Drag Source Image's Selection Area [x] or full Area [ ]", false},
-                {"KV_UT_DragDrop_PSelf", "Prevent Self Drop", "Stops Dropping Images to Self [x]", true},
-                {"KV_UT_DragDrop_AutoEqualise", "Auto Equalise Images:- ",
-                 "[x] Automatically Adjust Images so Cut and Paste can occur - Use Options Below:-", true},
-                {"KV_UT_DragDrop_Raise24", "Raise Images to 24 Bit",
-                 "[x] For Cut / Paste Operations Raise both Images to 24 Bit", true},
-                {"KV_UT_DragDrop_EBitDepths", "Equalise Depths - [Src to Dest]",
-                 "[x] Set the Source Images Depth to the Destinations Depth during Cut / Paste ", true},
-                {"KV_UT_DragDrop_Remap", "Palette Map - [Src to Dest]",
-                 "[x] Map Palettes during Cut/Paste - Force Source to Destination", true},
-                {"KV_UT_DragDrop_Resize", "Set Modes to Resize",
-                 "[x] For Cut /Paste set Destination buffer to accept Images to Selection area [Paste from "
-                 "Vaskolen's "
-                 "Clipboard always has this 'Checked' and ignores users selection]",
-                 true},
-                {"KV_UT_DragDrop_FAspect", "Source Ratio 1:1",
-                 "Source Image's ratio is maintained at 1:1 - ie Distort to fit selection area or maintain "
-                 "aspect ratio of "
-                 "incoming image - only used with Scale to Destination option",
-                 false},
-                {"KV_UT_DragDrop_DragSelectionasImage", "Drag as Floating Image",
-                 "Allows Image to be dragged as a floating Image to any desired location ", true}});
+        page, {{"KV_UT_DragDrop_DstSelection", "Drop to Selection Area",
+                "Drop to Child Images Selection Area [x] or Full  Area [ ]", true},
+               {"KV_UT_DragDrop_SrcSelection", "Drag Image Selection Area",
+                "Drag Source Image's Selection Area [x] or full Area [ ]", false},
+               {"KV_UT_DragDrop_PSelf", "Prevent Self Drop", "Stops Dropping Images to Self [x]", true},
+               {"KV_UT_DragDrop_AutoEqualise", "Auto Equalise Images:- ",
+                "[x] Automatically Adjust Images so Cut and Paste can occur - Use Options Below:-", true},
+               {"KV_UT_DragDrop_Raise24", "Raise Images to 24 Bit",
+                "[x] For Cut / Paste Operations Raise both Images to 24 Bit", true},
+               {"KV_UT_DragDrop_EBitDepths", "Equalise Depths - [Src to Dest]",
+                "[x] Set the Source Images Depth to the Destinations Depth during Cut / Paste ", true},
+               {"KV_UT_DragDrop_Remap", "Palette Map - [Src to Dest]",
+                "[x] Map Palettes during Cut/Paste - Force Source to Destination", true},
+               {"KV_UT_DragDrop_Resize", "Set Modes to Resize",
+                "[x] For Cut /Paste set Destination buffer to accept Images to Selection area [Paste from "
+                "Vaskolen's "
+                "Clipboard always has this 'Checked' and ignores users selection]",
+                true},
+               {"KV_UT_DragDrop_FAspect", "Source Ratio 1:1",
+                "Source Image's ratio is maintained at 1:1 - ie Distort to fit selection area or maintain "
+                "aspect ratio of "
+                "incoming image - only used with Scale to Destination option",
+                false},
+               {"KV_UT_DragDrop_DragSelectionasImage", "Drag as Floating Image",
+                "Allows Image to be dragged as a floating Image to any desired location ", true}});
 
     const std::vector<RadioRow> radios = {
         {"KV_UT_DragDrop_AsImagewithSource", "Use Source Selection ", "Use Selection Area from Source Image",
@@ -77,7 +77,7 @@ TEST(DragDropOptionsPage, TwelveOptionsShowTheirCaptionsHintsAndDefaults)
          "Force Dragged Image into size of Destination selection area", false}};
     for (const RadioRow& row : radios) {
         SCOPED_TRACE(row.name);
-        auto* radio = named<QRadioButton>(&page, row.name);
+        auto* radio = named<QRadioButton>(page, row.name);
         ASSERT_NE(radio, nullptr);
         EXPECT_EQ(radio->text(), QString::fromUtf8(row.caption));
         EXPECT_EQ(radio->toolTip(), QString::fromUtf8(row.hint));

@@ -12,16 +12,10 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
-using namespace sheet_checks;
+using namespace vask::sheet_checks;
 using vask::EffectBrowserPage;
 
 namespace {
-
-vask::IniFile freshSettings()
-{
-    removeSettingsFile();
-    return vask::IniFile(vask::settingsFilePath());
-}
 
 void touch(const QString& path)
 {
@@ -177,5 +171,5 @@ TEST(EffectBrowserPage, FitsItsTabWithNothingOverlapping)
 {
     EffectBrowserPage page;
     page.setFont(windowFont());
-    expectTidyLayout(page, QSize(394, 204));
+    expectTidyLayout(page, kFilterTab);
 }

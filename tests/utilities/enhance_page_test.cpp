@@ -1,20 +1,20 @@
 #include "utilities/enhance_page.h"
 
-#include "control_inventory.h"
 #include "controls/lead_ctrl.h"
 #include "settings/ini_file.h"
+#include "sheet_checks.h"
 
 #include <QTemporaryDir>
 
 using namespace vask;
-using namespace vask::inventory;
+using namespace vask::sheet_checks;
 
 TEST(EnhancePage, ControlsShowTheirCaptionsHintsTagsAndRanges)
 {
     EnhancePage page(nullptr);
     EXPECT_EQ(page.objectName(), QStringLiteral("KV_UT_Enhance"));
 
-    expectSpeedButtons(&page,
+    expectSpeedButtons(page,
                        {{"KV_UT_Enhance_EnableDrag", "DD", "Allow Drag of Utility Image", 11},
                         {"KV_UT_Enhance_Speed_Brightness", "^", "Apply brightness [+/- 100%]", 21},
                         {"KV_UT_Enhance_Speed_Contrast", "^", "Apply contrast [+/- 100%]", 22},
@@ -29,25 +29,25 @@ TEST(EnhancePage, ControlsShowTheirCaptionsHintsTagsAndRanges)
                          27},
                         {"KV_UT_Enhance_Reset", "R", "Reset slider settings to neutral", 28},
                         {"KV_UT_Enhance_Stretch", "ST ", "Stretch Intensity of Image", 29}});
-    expectVerticalTrackBars(&page, {{"KV_UT_Enhance_Brightness", -1000, 1000, 0, 100},
-                                    {"KV_UT_Enhance_Contrast", -1000, 1000, 0, 100},
-                                    {"KV_UT_Enhance_HistContrast", -1000, 1000, 0, 100},
-                                    {"KV_UT_Enhance_Gamma", 1, 250, 125, 12},
-                                    {"KV_UT_Enhance_Hue", -180, 180, 0, 18},
-                                    {"KV_UT_Enhance_Saturation", -1000, 1000, 0, 100}});
-    expectCheckBoxes(&page,
+    expectVerticalTrackBars(page, {{"KV_UT_Enhance_Brightness", -1000, 1000, 0, 100},
+                                   {"KV_UT_Enhance_Contrast", -1000, 1000, 0, 100},
+                                   {"KV_UT_Enhance_HistContrast", -1000, 1000, 0, 100},
+                                   {"KV_UT_Enhance_Gamma", 1, 250, 125, 12},
+                                   {"KV_UT_Enhance_Hue", -180, 180, 0, 18},
+                                   {"KV_UT_Enhance_Saturation", -1000, 1000, 0, 100}});
+    expectCheckBoxes(page,
                      {{"KV_UT_Enhance_RealTime", "Manual ",
                        "Allows 'Real Time alteration' of Image [otherwise use buttons. Hue and Saturation "
                        "must be Manually updated]",
                        true}});
 
-    ASSERT_NE(named<TLeadCtrl>(&page, "KV_UT_Enhance_Preview"), nullptr);
-    auto* copy = named<TLeadCtrl>(&page, "KV_UT_Enhance_CopyPreview");
+    ASSERT_NE(named<TLeadCtrl>(page, "KV_UT_Enhance_Preview"), nullptr);
+    auto* copy = named<TLeadCtrl>(page, "KV_UT_Enhance_CopyPreview");
     ASSERT_NE(copy, nullptr);
     EXPECT_FALSE(copy->isVisibleTo(&page));
     EXPECT_TRUE(page.KV_UT_Enhance_Preview->isVisibleTo(&page));
 
-    EXPECT_EQ(labelCaptions(&page),
+    EXPECT_EQ(labelTexts(page),
               QStringList({"Br ", "Cnt ", "HCnt ", "Gma", "Hue ", "Sat ", "Max ", "Neutral", "Min "}));
 }
 

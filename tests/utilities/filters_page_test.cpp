@@ -12,20 +12,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-using namespace sheet_checks;
+using namespace vask::sheet_checks;
 using vask::FiltersPage;
-
-namespace {
-
-const QSize kSheet(560, 236);
-
-vask::IniFile freshSettings()
-{
-    removeSettingsFile();
-    return vask::IniFile(vask::settingsFilePath());
-}
-
-} // namespace
 
 TEST(FiltersPage, HoldsThePreviewItsOptionsAndTheThreeInnerTabsWithTheBrowserFirst)
 {
@@ -88,16 +76,13 @@ TEST(FiltersPage, SettingsComeBackOnAFreshPage)
 TEST(FiltersPage, FitsTheSheetAndEachInnerTabFitsItsArea)
 {
     FiltersPage page;
-    page.setFont(windowFont());
-    page.resize(kSheet);
-    page.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    ASSERT_TRUE(showAsSheet(page, kSheet));
     expectTidyLayout(page, kSheet);
     QTabWidget* tabs = page.KV_UT_Filters_FilterPage;
     for (int index = 0; index < tabs->count(); ++index) {
         tabs->setCurrentIndex(index);
         QWidget* inner = tabs->widget(index);
         SCOPED_TRACE(inner->objectName().toStdString());
-        expectTidyLayout(*inner, inner->size());
+        expectTidyLayout(*inner);
     }
 }

@@ -7,20 +7,8 @@
 #include <QProgressBar>
 #include <QSlider>
 
-using namespace sheet_checks;
+using namespace vask::sheet_checks;
 using vask::GradientBlendsPage;
-
-namespace {
-
-const QSize kInnerSheet(555, 205);
-
-vask::IniFile freshSettings()
-{
-    removeSettingsFile();
-    return vask::IniFile(vask::settingsFilePath());
-}
-
-} // namespace
 
 TEST(GradientBlendsPage, HoldsEveryControlWithItsCaptionHintAndStartState)
 {
@@ -162,19 +150,14 @@ TEST(GradientBlendsPage, SettingsComeBackOnAFreshPage)
 TEST(GradientBlendsPage, TypedLevelsAndSizesAreClampedToTheirRanges)
 {
     GradientBlendsPage page;
-    const struct {
-        vask::SpinEdit* edit;
-        const char* typed;
-        int expected;
-    } cases[] = {
-        {page.KV_UT_Mask_Special_VStart, "250", 200},   {page.KV_UT_Mask_Special_VEnd, "-5", 0},
-        {page.KV_UT_Mask_Special_HEnd, "199", 199},     {page.KV_UT_Mask_Special_Width, "5", 10},
-        {page.KV_UT_Mask_Special_Height, "5000", 2000}, {page.KV_UT_Mask_Special_Width, "1999", 1999},
-    };
-    for (const auto& entry : cases) {
-        SCOPED_TRACE(entry.edit->objectName().toStdString() + " " + entry.typed);
-        EXPECT_EQ(typeInto(*entry.edit, entry.typed), entry.expected);
-    }
+    expectTypedValues({
+        {page.KV_UT_Mask_Special_VStart, "250", 200},
+        {page.KV_UT_Mask_Special_VEnd, "-5", 0},
+        {page.KV_UT_Mask_Special_HEnd, "199", 199},
+        {page.KV_UT_Mask_Special_Width, "5", 10},
+        {page.KV_UT_Mask_Special_Height, "5000", 2000},
+        {page.KV_UT_Mask_Special_Width, "1999", 1999},
+    });
 }
 
 TEST(GradientBlendsPage, FitsTheInnerSheetWithNothingOverlapping)

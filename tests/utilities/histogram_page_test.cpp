@@ -8,12 +8,10 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 
-using namespace sheet_checks;
+using namespace vask::sheet_checks;
 using vask::HistogramPage;
 
 namespace {
-
-const QSize kSheet(560, 236);
 
 void sendMouse(QWidget* target, QEvent::Type type, QPoint point, Qt::MouseButton button,
                Qt::MouseButtons held)
@@ -133,5 +131,5 @@ TEST(HistogramPage, FitsTheSheetWithNothingOverlapping)
     HistogramPage page;
     page.setFont(windowFont());
     expectTidyLayout(page, kSheet);
-    expectTidyLayout(*page.KV_UT_Histogram_Floater, page.KV_UT_Histogram_Floater->size());
+    expectTidyLayout(*page.KV_UT_Histogram_Floater);
 }

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-using namespace sheet_checks;
+using namespace vask::sheet_checks;
 using vask::IconsPage;
 
 TEST(IconsPage, GridHasFourByFourCellsOf132By64OnAqua)
@@ -30,11 +30,8 @@ TEST(IconsPage, GridHasFourByFourCellsOf132By64OnAqua)
 TEST(IconsPage, AllFourColumnsShowAndTheRowsScrollInsideTheSheet)
 {
     IconsPage page;
-    page.setFont(windowFont());
-    page.resize(560, 236);
-    page.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
-    expectTidyLayout(page, QSize(560, 236));
+    ASSERT_TRUE(showAsSheet(page, kSheet));
+    expectTidyLayout(page, kSheet);
     QTableWidget* grid = page.KV_UT_Icon_Grid;
     EXPECT_GE(grid->viewport()->width(), 4 * 132);
     EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());

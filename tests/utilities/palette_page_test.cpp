@@ -6,19 +6,11 @@
 
 #include <QSignalSpy>
 
-using namespace sheet_checks;
+using namespace vask::sheet_checks;
 using vask::PaletteGrid;
 using vask::PalettePage;
 
 namespace {
-
-const QSize kSheet(560, 236);
-
-vask::IniFile freshSettings()
-{
-    removeSettingsFile();
-    return vask::IniFile(vask::settingsFilePath());
-}
 
 // Entry i of the table: a colour no other entry has.
 std::vector<QColor> distinctTable(int entries)

@@ -1,31 +1,31 @@
 #include "utilities/resample_page.h"
 
-#include "control_inventory.h"
 #include "controls/lead_ctrl.h"
 #include "settings/ini_file.h"
+#include "sheet_checks.h"
 
 #include <QTemporaryDir>
 
 using namespace vask;
-using namespace vask::inventory;
+using namespace vask::sheet_checks;
 
 TEST(ResamplePage, ControlsShowTheirCaptionsHintsAndRanges)
 {
     ResamplePage page(nullptr);
     EXPECT_EQ(page.objectName(), QStringLiteral("KV_UT_Resample"));
 
-    auto* group = named<QGroupBox>(&page, "KV_UT_Resample_GroupBox");
+    auto* group = named<QGroupBox>(page, "KV_UT_Resample_GroupBox");
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->title(), QStringLiteral(" Resample Options "));
-    EXPECT_NE(named<TLeadCtrl>(&page, "KV_UT_Resample_Preview"), nullptr);
-    expectSpeedButtons(&page, {{"KV_UT_Resample_EnableDrag", "DD", "Allow Drag of Utility Image", 12}});
-    expectSpinEdits(&page, {{"KV_UT_Resample_Width", "Enter Width for Resampled Image", 10, 3000, 100, 1},
-                            {"KV_UT_Resample_Height", "Enter Height for Resampled Image", 10, 3000, 100, 1}});
-    expectCheckBoxes(&page, {{"KV_UT_Resample_Quality", "High Quality Resample",
-                              "Use High Quality Resample during Resampling", true},
-                             {"KV_UT_Resample_MAspect", "Maintain Aspect Ratio",
-                              "Use width only and calculate height to maintain aspect ratio", true}});
-    EXPECT_EQ(labelCaptions(&page), QStringList({"New Width:- ", "New Height:- "}));
+    EXPECT_NE(named<TLeadCtrl>(page, "KV_UT_Resample_Preview"), nullptr);
+    expectSpeedButtons(page, {{"KV_UT_Resample_EnableDrag", "DD", "Allow Drag of Utility Image", 12}});
+    expectSpinEdits(page, {{"KV_UT_Resample_Width", "Enter Width for Resampled Image", 10, 3000, 100, 1},
+                           {"KV_UT_Resample_Height", "Enter Height for Resampled Image", 10, 3000, 100, 1}});
+    expectCheckBoxes(page, {{"KV_UT_Resample_Quality", "High Quality Resample",
+                             "Use High Quality Resample during Resampling", true},
+                            {"KV_UT_Resample_MAspect", "Maintain Aspect Ratio",
+                             "Use width only and calculate height to maintain aspect ratio", true}});
+    EXPECT_EQ(labelTexts(page), QStringList({"New Width:- ", "New Height:- "}));
 }
 
 TEST(ResamplePage, SizeAndOptionsRoundTripThroughTheProcessSection)

@@ -1,11 +1,12 @@
 #pragma once
 
-// Checks shared by the tests of the utilities window's sheets: the controls of a sheet as
-// the user sees them (captions, hints, ranges, tags), the settings file's raw text, and a
-// tidy layout at the window's font.
+// Checks shared by the tests of the utilities window's sheets: the controls of a sheet as the
+// user sees them (captions, hints, tags, ranges and start states), a tidy layout at the window's
+// font, and the settings file the sheets read and write.
 
 #include "controls/component_tag.h"
 #include "controls/form_widgets.h"
+#include "settings/ini_file.h"
 #include "settings/settings_location.h"
 
 #include <QAbstractButton>
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -22,10 +24,17 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
-namespace sheet_checks {
+namespace vask::sheet_checks {
+
+// The areas a sheet gets in the window: a top sheet, a sheet inside the Process, Separations or
+// Mask sheets, and a tab inside the Filters sheet.
+inline const QSize kSheet(560, 236);
+inline const QSize kInnerSheet(555, 205);
+inline const QSize kFilterTab(394, 204);
 
 // The window's font (Arial, 11 pixels); pages inherit it from the window.
 inline QFont windowFont()
@@ -33,6 +42,36 @@ inline QFont windowFont()
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
     return font;
+}
+
+// Shows the sheet on its own at the window's font and at the size it gets in the window; false
+// when it never appeared.
+inline bool showAsSheet(QWidget& sheet, const QSize& area)
+{
+    sheet.setFont(windowFont());
+    sheet.resize(area);
+    sheet.show();
+    return QTest::qWaitForWindowExposed(&sheet);
+}
+
+template <typename Control> Control* named(const QWidget& sheet, const char* name)
+{
+    return sheet.findChild<Control*>(QString::fromLatin1(name));
+}
+
+// Runs check on the control each row names; a control that is missing fails the test.
+template <typename Control, typename Row, typename Check>
+void forEachNamed(const QWidget& sheet, const std::vector<Row>& rows, const char* kind, Check check)
+{
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Control* control = named<Control>(sheet, row.name);
+        if (control == nullptr) {
+            ADD_FAILURE() << "missing " << kind;
+            continue;
+        }
+        check(*control, row);
+    }
 }
 
 struct SpeedButtonRow {
@@ -44,14 +83,13 @@ struct SpeedButtonRow {
 
 inline void expectSpeedButtons(const QWidget& sheet, const std::vector<SpeedButtonRow>& rows)
 {
-    for (const SpeedButtonRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto* button = sheet.findChild<QToolButton*>(QString::fromLatin1(row.name));
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->text(), QString::fromLatin1(row.caption));
-        EXPECT_EQ(button->toolTip(), QString::fromLatin1(row.hint));
-        EXPECT_EQ(vask::tagOf(button), row.tag);
-    }
+    forEachNamed<QToolButton>(sheet, rows, "speed button",
+                              [](const QToolButton& button, const SpeedButtonRow& row) {
+                                  EXPECT_EQ(button.text(), QString::fromUtf8(row.caption));
+                                  EXPECT_EQ(button.toolTip(), QString::fromUtf8(row.hint));
+                                  EXPECT_EQ(tagOf(&button), row.tag);
+                                  EXPECT_TRUE(button.autoRaise()) << "speed buttons are flat";
+                              });
 }
 
 struct CheckBoxRow {
@@ -63,14 +101,11 @@ struct CheckBoxRow {
 
 inline void expectCheckBoxes(const QWidget& sheet, const std::vector<CheckBoxRow>& rows)
 {
-    for (const CheckBoxRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto* box = sheet.findChild<QCheckBox*>(QString::fromLatin1(row.name));
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QString::fromLatin1(row.caption));
-        EXPECT_EQ(box->toolTip(), QString::fromLatin1(row.hint));
-        EXPECT_EQ(box->isChecked(), row.checked);
-    }
+    forEachNamed<QCheckBox>(sheet, rows, "check box", [](const QCheckBox& box, const CheckBoxRow& row) {
+        EXPECT_EQ(box.text(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(box.toolTip(), QString::fromUtf8(row.hint));
+        EXPECT_EQ(box.isChecked(), row.checked);
+    });
 }
 
 // minimum == maximum == 0: no range limit.
@@ -85,19 +120,36 @@ struct SpinEditRow {
 
 inline void expectSpinEdits(const QWidget& sheet, const std::vector<SpinEditRow>& rows)
 {
-    for (const SpinEditRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto* edit = sheet.findChild<vask::SpinEdit*>(QString::fromLatin1(row.name));
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->toolTip(), QString::fromLatin1(row.hint));
+    forEachNamed<SpinEdit>(sheet, rows, "spin edit", [](const SpinEdit& edit, const SpinEditRow& row) {
+        EXPECT_EQ(edit.toolTip(), QString::fromUtf8(row.hint));
         const bool unlimited = row.minimum == 0 && row.maximum == 0;
-        EXPECT_EQ(edit->minimum(), unlimited ? std::numeric_limits<int>::min() : row.minimum);
-        EXPECT_EQ(edit->maximum(), unlimited ? std::numeric_limits<int>::max() : row.maximum);
-        EXPECT_EQ(edit->value(), row.start);
-        EXPECT_EQ(edit->singleStep(), row.step);
-    }
+        EXPECT_EQ(edit.minimum(), unlimited ? std::numeric_limits<int>::min() : row.minimum);
+        EXPECT_EQ(edit.maximum(), unlimited ? std::numeric_limits<int>::max() : row.maximum);
+        EXPECT_EQ(edit.value(), row.start);
+        EXPECT_EQ(edit.singleStep(), row.step);
+    });
 }
 
+struct TrackBarRow {
+    const char* name;
+    int minimum;
+    int maximum;
+    int start;
+    int tick;
+};
+
+inline void expectVerticalTrackBars(const QWidget& sheet, const std::vector<TrackBarRow>& rows)
+{
+    forEachNamed<QSlider>(sheet, rows, "track bar", [](const QSlider& bar, const TrackBarRow& row) {
+        EXPECT_EQ(bar.orientation(), Qt::Vertical);
+        EXPECT_EQ(bar.minimum(), row.minimum);
+        EXPECT_EQ(bar.maximum(), row.maximum);
+        EXPECT_EQ(bar.value(), row.start);
+        EXPECT_EQ(bar.tickInterval(), row.tick);
+    });
+}
+
+// The captions of the sheet's labels, in creation order.
 inline QStringList labelTexts(const QWidget& sheet)
 {
     QStringList texts;
@@ -118,17 +170,19 @@ inline int typeInto(QSpinBox& edit, const QString& text)
     return edit.value();
 }
 
-inline void removeSettingsFile()
-{
-    QFile::remove(QString::fromStdString(vask::settingsFilePath()));
-}
+// An edit, what a user types into it and the value it settles on.
+struct TypedCase {
+    SpinEdit* edit;
+    const char* typed;
+    int expected;
+};
 
-inline QString settingsText()
+inline void expectTypedValues(const std::vector<TypedCase>& cases)
 {
-    QFile file(QString::fromStdString(vask::settingsFilePath()));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
+    for (const TypedCase& entry : cases) {
+        SCOPED_TRACE(entry.edit->objectName().toStdString() + " " + entry.typed);
+        EXPECT_EQ(typeInto(*entry.edit, entry.typed), entry.expected);
+    }
 }
 
 inline std::string describe(const QWidget* widget)
@@ -140,39 +194,92 @@ inline std::string describe(const QWidget* widget)
     return widget->metaObject()->className();
 }
 
-// Every shown child of container lies inside area, no two of them overlap (except those
-// named in mayOverlap, which frame others on purpose) and no caption is cut off.
-inline void expectTidyLayout(const QWidget& container, const QSize& area, const QStringList& mayOverlap = {})
+// Every shown child of container lies inside area (the container's own size when area is empty),
+// has room for its caption and stays clear of its siblings; a plain frame (a bevel) may enclose
+// the controls it frames. Group boxes without a layout of their own are checked inside as well.
+inline void expectTidyLayout(const QWidget& container, QSize area = {})
 {
+    const QRect bounds(QPoint(0, 0), area.isEmpty() ? container.size() : area);
     std::vector<const QWidget*> shown;
-    for (const QObject* object : container.children()) {
-        const auto* widget = qobject_cast<const QWidget*>(object);
-        if (widget == nullptr || widget->isHidden() || widget->isWindow())
-            continue;
-        shown.push_back(widget);
+    for (const QWidget* child : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden() && !child->isWindow())
+            shown.push_back(child);
+    }
+    const auto isBevel = [](const QWidget* widget) {
+        return widget->metaObject() == &QFrame::staticMetaObject;
+    };
+    for (std::size_t first = 0; first < shown.size(); ++first) {
+        const QWidget* widget = shown[first];
         SCOPED_TRACE(describe(widget));
-        EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(widget->geometry()))
+        EXPECT_TRUE(bounds.contains(widget->geometry()))
             << widget->geometry().x() << "," << widget->geometry().y() << " " << widget->width() << "x"
-            << widget->height();
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            << widget->height() << " leaves " << describe(&container);
+        if (qobject_cast<const QAbstractButton*>(widget) != nullptr ||
+            qobject_cast<const QLabel*>(widget) != nullptr) {
+            const QSize hint = widget->sizeHint();
+            EXPECT_GE(widget->width(), hint.width()) << "clips its caption";
+            EXPECT_GE(widget->height() + 4, hint.height()) << "clips its caption";
         }
-        if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        const auto* group = qobject_cast<const QGroupBox*>(widget);
+        if (group != nullptr) {
             EXPECT_GE(group->width(), group->fontMetrics().horizontalAdvance(group->title()) + 16)
                 << group->title().toStdString();
         }
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        }
-    }
-    for (std::size_t a = 0; a < shown.size(); ++a) {
-        for (std::size_t b = a + 1; b < shown.size(); ++b) {
-            if (mayOverlap.contains(shown[a]->objectName()) || mayOverlap.contains(shown[b]->objectName()))
+        for (std::size_t second = first + 1; second < shown.size(); ++second) {
+            const QWidget* other = shown[second];
+            if (!widget->geometry().intersects(other->geometry()))
                 continue;
-            EXPECT_FALSE(shown[a]->geometry().intersects(shown[b]->geometry()))
-                << describe(shown[a]) << " overlaps " << describe(shown[b]);
+            const bool framed = (isBevel(widget) && widget->geometry().contains(other->geometry())) ||
+                                (isBevel(other) && other->geometry().contains(widget->geometry()));
+            EXPECT_TRUE(framed) << describe(widget) << " overlaps " << describe(other);
         }
+        if (group != nullptr && group->layout() == nullptr)
+            expectTidyLayout(*group);
     }
 }
 
-} // namespace sheet_checks
+inline void removeSettingsFile()
+{
+    QFile::remove(QString::fromStdString(settingsFilePath()));
+}
+
+// The program's settings file, removed first: every key reads its default.
+inline IniFile freshSettings()
+{
+    removeSettingsFile();
+    return IniFile(settingsFilePath());
+}
+
+inline QString settingsText()
+{
+    QFile file(QString::fromStdString(settingsFilePath()));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+// "Section/Key" -> value of every key in a settings file, keys spelled as written; sectionOrder
+// collects the sections in the file's order.
+inline std::map<QString, QString> settingsEntries(const QString& path, QStringList* sectionOrder = nullptr)
+{
+    std::map<QString, QString> entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    QString section;
+    for (const QString& rawLine : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const QString line = rawLine.trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = line.mid(1, line.size() - 2);
+            if (sectionOrder != nullptr)
+                *sectionOrder << section;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            entries[section + QLatin1Char('/') + line.left(equals)] = line.mid(equals + 1);
+    }
+    return entries;
+}
+
+} // namespace vask::sheet_checks

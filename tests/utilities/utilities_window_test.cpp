@@ -1,10 +1,10 @@
 #include "utilities/utilities_window.h"
 
-#include "control_inventory.h"
 #include "controls/dialog_service.h"
 #include "settings/ini_file.h"
 #include "settings/program_paths.h"
 #include "settings/settings_location.h"
+#include "sheet_checks.h"
 #include "utilities/about_page.h"
 #include "utilities/annotation_page.h"
 #include "utilities/cmyk_planes_page.h"
@@ -28,7 +28,7 @@
 #include <sys/resource.h>
 
 using namespace vask;
-using namespace vask::inventory;
+using namespace vask::sheet_checks;
 
 namespace {
 
@@ -37,9 +37,12 @@ QString settingsPath()
     return QString::fromStdString(settingsFilePath());
 }
 
-void removeSettingsFile()
+// The five options that Drag as Floating Image checks and locks.
+std::vector<QCheckBox*> lockedByFloatingImage(const DragDropOptionsPage& options)
 {
-    QFile::remove(settingsPath());
+    return {options.KV_UT_DragDrop_AutoEqualise, options.KV_UT_DragDrop_Resize,
+            options.KV_UT_DragDrop_DstSelection, options.KV_UT_DragDrop_SrcSelection,
+            options.KV_UT_DragDrop_PSelf};
 }
 
 QRect primaryScreenArea()
@@ -290,7 +293,7 @@ TEST(UtilitiesWindow, EveryControlOfTheProcessSeparationAndOptionPagesIsVisibleA
         showPage(window, page);
         const QRect onWindow(page->mapTo(&window, QPoint(0, 0)), page->size());
         EXPECT_TRUE(QRect(0, 0, 565, 269).contains(onWindow));
-        expectTidyLayout(page);
+        expectTidyLayout(*page);
     }
     window.hide();
 }
@@ -474,10 +477,7 @@ TEST(UtilitiesWindow, DragAsFloatingImageLocksTheFiveAndFreesTheSizeChoices)
     removeSettingsFile();
     TKV_UTilities window;
     DragDropOptionsPage* options = window.dragDropOptionsPage;
-    const std::vector<QCheckBox*> five = {
-        options->KV_UT_DragDrop_AutoEqualise, options->KV_UT_DragDrop_Resize,
-        options->KV_UT_DragDrop_DstSelection, options->KV_UT_DragDrop_SrcSelection,
-        options->KV_UT_DragDrop_PSelf};
+    const std::vector<QCheckBox*> five = lockedByFloatingImage(*options);
 
     options->KV_UT_DragDrop_DragSelectionasImage->click();
     for (QCheckBox* box : five)
@@ -504,10 +504,7 @@ TEST(UtilitiesWindow, EveryOptionControlReappliesTheInterlocksWhenClicked)
     removeSettingsFile();
     TKV_UTilities window;
     DragDropOptionsPage* options = window.dragDropOptionsPage;
-    const std::vector<QCheckBox*> five = {
-        options->KV_UT_DragDrop_AutoEqualise, options->KV_UT_DragDrop_Resize,
-        options->KV_UT_DragDrop_DstSelection, options->KV_UT_DragDrop_SrcSelection,
-        options->KV_UT_DragDrop_PSelf};
+    const std::vector<QCheckBox*> five = lockedByFloatingImage(*options);
     for (QAbstractButton* control : options->optionControls()) {
         SCOPED_TRACE(control->objectName().toStdString());
         for (QAbstractButton* option : options->optionControls())
