@@ -1,154 +1,83 @@
-// What the preferences window keeps: the settings file after a close, and what a new window reads.
-#include "controls/form_widgets.h"
-#include "settings/preferences_dialog.h"
+// What the preferences window keeps in the file, reads back, and changes on the main window.
 #include "settings/program_paths.h"
-#include "tests/settings/preferences_test_fixture.h"
+#include "shell/master_form.h"
+#include "shell/program_windows.h"
+#include "tests/settings/settings_test_support.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QAction>
 #include <QDir>
-#include <QLineEdit>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace vask {
 namespace {
 
 using PreferencesSettings = test::PreferencesTest;
 
-TEST_F(PreferencesSettings, ClosingWritesEveryKeyWithItsText)
+struct Key {
+    const char* section;
+    const char* key; // as written to a fresh file
+    QString fresh;   // the text a fresh start writes
+    QString changed; // another value the window must read and write back
+};
+
+std::vector<Key> everyKey()
 {
-    TKV_Preferences32v1 dialog;
-    dialog.show();
-    dialog.close();
-    const QMap<QString, QString> lines = fileLines();
     const QString program = GetProgramPath();
-    const std::pair<const char*, QString> expected[] = {
-        {"DisplayOptions/Assignmode", "3"},
-        {"DisplayOptions/Resizemode", "3"},
-        {"DisplayOptions/DWidth", "250"},
-        {"DisplayOptions/DHeight", "250"},
-        {"NewImage/NBit", "2"},
-        {"NewImage/NOpacityVal", "50"},
-        {"NewImage/NOpacity", "0"},
-        {"NewImage/NWidth", "100"},
-        {"NewImage/NHeight", "100"},
-        {"NewImage/NColour", "16776960"},
-        {"Rotation/CAngle", "90"},
-        {"Automatics/AutoUndo", "1"},
-        {"PreviewImage/Aspect", "1"},
-        {"PreviewImage/Fast", "1"},
-        {"PreviewImage/DPI", "150"},
-        {"DDE/Delete", "1"},
-        {"FileOptions/Palette", program + "Common.pal"},
-        {"AddOns/AddOn1", program + "Morvalt.exe"},
-        {"AddOns/AddOn2", "- Available -"},
-        {"AddOns/AddOn3", "- Available -"},
-        {"AddOns/AddOn4", "- Available -"},
-        {"Help/FlyOver", "1"},
+    // clang-format off
+    return {
+        {"DisplayOptions", "Assignmode", "3", "1"}, {"DisplayOptions", "Resizemode", "3", "0"},
+        {"DisplayOptions", "DWidth", "250", "640"}, {"DisplayOptions", "DHeight", "250", "480"},
+        {"NewImage", "NBit", "2", "3"}, {"NewImage", "NOpacityVal", "50", "30"}, {"NewImage", "NOpacity", "0", "1"},
+        {"NewImage", "NWidth", "100", "320"}, {"NewImage", "NHeight", "100", "200"}, {"Rotation", "CAngle", "90", "-45"},
+        {"NewImage", "NColour", "16776960", "1193046"}, {"Automatics", "AutoUndo", "1", "0"},
+        {"PreviewImage", "Aspect", "1", "0"}, {"PreviewImage", "Fast", "1", "0"}, {"PreviewImage", "DPI", "150", "300"},
+        {"FileOptions", "Palette", program + "Common.pal", "/home/me/my.pal"},
+        {"AddOns", "AddOn1", program + "Morvalt.exe", "/usr/bin/gimp"}, {"DDE", "Delete", "1", "0"},
+        {"AddOns", "AddOn2", "- Available -", "/opt/tools/Paint & Draw.exe"}, {"Help", "FlyOver", "1", "0"},
+        {"AddOns", "AddOn3", "- Available -", "C:\\Tools\\x.exe"}, {"AddOns", "AddOn4", "- Available -", ""},
     };
-    for (const auto& [key, value] : expected)
-        EXPECT_EQ(lines.value(QString::fromLatin1(key), QStringLiteral("<missing>")), value) << key;
-    EXPECT_EQ(lines.size(), static_cast<qsizetype>(std::size(expected)));
-    EXPECT_FALSE(lines.contains(QStringLiteral("DisplayOptions/ResizeMode")));
+    // clang-format on
 }
 
-TEST_F(PreferencesSettings, ClosingHidesButKeepsTheWindow)
+void expectFileHolds(const QMap<QString, QString>& lines, const std::vector<Key>& keys, QString Key::*column)
+{
+    for (const Key& key : keys) {
+        const QString name = QString::fromLatin1(key.section) + '/' + QString::fromLatin1(key.key);
+        EXPECT_EQ(lines.value(name, QStringLiteral("<missing>")), key.*column) << name.toStdString();
+    }
+    EXPECT_EQ(lines.size(), static_cast<qsizetype>(keys.size()));
+}
+
+TEST_F(PreferencesSettings, AFreshStartShowsTheDefaultsAndClosingWritesEveryKeyWithItsText)
 {
     TKV_Preferences32v1 dialog;
+    EXPECT_EQ(dialog.KV_Pref_AssignMode->currentText(), QStringLiteral("[3] Resize Composite"));
+    EXPECT_EQ(dialog.KV_Pref_ResizeMode->currentText(), QStringLiteral("[3] Resample with Floating Aspect"));
+    EXPECT_EQ(dialog.KV_Pref_BitDepths->items().value(dialog.KV_Pref_BitDepths->itemIndex()), "8 Bit Image");
+    EXPECT_EQ(dialog.KV_Pref_BaseColour->colour(), QColor(0, 255, 255));
+    // The numbers (250 x 250, 100 x 100, 90, Auto Undo on) are the file's below, taken from the boxes.
     dialog.show();
     EXPECT_TRUE(dialog.close());
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_FALSE(dialog.testAttribute(Qt::WA_DeleteOnClose));
+    expectFileHolds(fileLines(), everyKey(), &Key::fresh);
 }
 
-TEST_F(PreferencesSettings, ChangedValuesSurviveANewWindow)
+TEST_F(PreferencesSettings, EveryKeyIsReadByANewWindowAndWrittenBackAsItWas)
 {
-    {
-        TKV_Preferences32v1 dialog;
-        dialog.KV_Pref_AssignMode->setCurrentIndex(1);
-        dialog.KV_Pref_ResizeMode->setCurrentIndex(0);
-        dialog.KV_Pref_WidthDefault->setValue(640);
-        dialog.KV_Pref_BitDepths->setItemIndex(3);
-        dialog.KV_Pref_Asmask->setChecked(true);
-        dialog.KV_Pref_BaseColour->setColour(QColor(255, 0, 0));
-        dialog.KV_Pref_Custom_Angle->setValue(-45);
-        dialog.KV_Pref_AutoUndo->setChecked(false);
-        dialog.KV_Pref_FlyOver->setChecked(false);
-        dialog.KV_Pref_AddOn2->setText(QStringLiteral("/opt/tools/Paint & Draw.exe"));
-        dialog.KV_Pref_PaletteFile->setText(QStringLiteral("/home/me/my.pal"));
-        dialog.close();
-        const QMap<QString, QString> lines = fileLines();
-        EXPECT_EQ(lines.value(QStringLiteral("NewImage/NColour")), QStringLiteral("255"));
-        EXPECT_EQ(lines.value(QStringLiteral("Automatics/AutoUndo")), QStringLiteral("0"));
-    }
-    TKV_Preferences32v1 reopened;
-    EXPECT_EQ(reopened.KV_Pref_AssignMode->currentText(), QStringLiteral("[1] Union Composite"));
-    EXPECT_EQ(reopened.KV_Pref_ResizeMode->currentIndex(), 0);
-    EXPECT_EQ(reopened.KV_Pref_WidthDefault->value(), 640);
-    EXPECT_EQ(reopened.KV_Pref_BitDepths->itemIndex(), 3);
-    EXPECT_TRUE(reopened.KV_Pref_Asmask->isChecked());
-    EXPECT_EQ(reopened.KV_Pref_BaseColour->colour(), QColor(255, 0, 0));
-    EXPECT_EQ(reopened.KV_Pref_Custom_Angle->value(), -45);
-    EXPECT_FALSE(reopened.KV_Pref_AutoUndo->isChecked());
-    EXPECT_FALSE(reopened.KV_Pref_FlyOver->isChecked());
-    EXPECT_EQ(reopened.KV_Pref_AddOn2->text(), QStringLiteral("/opt/tools/Paint & Draw.exe"));
-    EXPECT_EQ(reopened.KV_Pref_PaletteFile->text(), QStringLiteral("/home/me/my.pal"));
-    reopened.KV_Pref_FlyOver->setChecked(true);
-    reopened.close();
-}
-
-TEST_F(PreferencesSettings, EveryCloseOfTheShownWindowSavesAgain)
-{
+    const std::vector<Key> keys = everyKey();
+    for (const Key& key : keys)
+        IniFile(settingsFilePath()).WriteString(key.section, key.key, key.changed.toStdString());
     TKV_Preferences32v1 dialog;
-    for (const int width : {300, 400}) {
-        dialog.show();
-        dialog.KV_Pref_NewWidth->setValue(width);
-        dialog.close();
-        EXPECT_EQ(fileLines().value(QStringLiteral("NewImage/NWidth")), QString::number(width));
-    }
-}
-
-TEST_F(PreferencesSettings, ValuesOutOfRangeAreClampedByTheirBoxes)
-{
-    writeSetting("DisplayOptions", "DWidth", "5000");
-    writeSetting("DisplayOptions", "DHeight", "1");
-    writeSetting("NewImage", "NWidth", "0");
-    writeSetting("NewImage", "NHeight", "0x10000");
-    writeSetting("NewImage", "NOpacityVal", "200");
-    writeSetting("Rotation", "CAngle", "-1000");
-    writeSetting("PreviewImage", "DPI", "5");
-    TKV_Preferences32v1 dialog;
-    EXPECT_EQ(dialog.KV_Pref_WidthDefault->value(), 1600);
-    EXPECT_EQ(dialog.KV_Pref_HeightDefault->value(), 10);
-    EXPECT_EQ(dialog.KV_Pref_NewWidth->value(), 5);
-    EXPECT_EQ(dialog.KV_Pref_NewHeight->value(), 3000);
-    EXPECT_EQ(dialog.KV_Pref_maskvalue->value(), 100);
-    EXPECT_EQ(dialog.KV_Pref_Custom_Angle->value(), -365);
-    EXPECT_EQ(dialog.KV_Pref_PreviewSize->value(), 10);
+    EXPECT_EQ(dialog.KV_Pref_AssignMode->currentText(), QStringLiteral("[1] Union Composite"));
+    EXPECT_EQ(dialog.KV_Pref_BaseColour->colour(), QColor(0x56, 0x34, 0x12)); // 0x123456, red low
+    EXPECT_FALSE(programState().AutoUndo);
+    EXPECT_FALSE(flyOverHintsEnabled());
     dialog.close();
-    const QMap<QString, QString> lines = fileLines();
-    EXPECT_EQ(lines.value(QStringLiteral("DisplayOptions/DWidth")), QStringLiteral("1600"));
-    EXPECT_EQ(lines.value(QStringLiteral("Rotation/CAngle")), QStringLiteral("-365"));
-}
-
-TEST_F(PreferencesSettings, UnreadableValuesGiveTheDefaultsAndKeyCaseDoesNotMatter)
-{
-    writeSetting("DisplayOptions", "DWidth", "wide");
-    writeSetting("displayoptions", "RESIZEMODE", "1");
-    writeSetting("Automatics", "AutoUndo", "abc");
-    writeSetting("Help", "FlyOver", "2");
-    writeSetting("NewImage", "NBit", "0x0");
-    TKV_Preferences32v1 dialog;
-    EXPECT_EQ(dialog.KV_Pref_WidthDefault->value(), 250);
-    EXPECT_EQ(dialog.KV_Pref_ResizeMode->currentIndex(), 1);
-    EXPECT_TRUE(dialog.KV_Pref_AutoUndo->isChecked());
-    EXPECT_TRUE(dialog.KV_Pref_FlyOver->isChecked());
-    EXPECT_EQ(dialog.KV_Pref_BitDepths->itemIndex(), 0);
-    dialog.close();
-    // The key keeps the spelling it had in the file.
-    EXPECT_EQ(fileLines().value(QStringLiteral("DisplayOptions/RESIZEMODE")), QStringLiteral("1"));
-    EXPECT_FALSE(fileLines().contains(QStringLiteral("DisplayOptions/Resizemode")));
+    expectFileHolds(fileLines(), keys, &Key::changed);
 }
 
 TEST_F(PreferencesSettings, ARefusedWriteIsReportedOnceAndTheRestIsSkipped)
@@ -159,33 +88,48 @@ TEST_F(PreferencesSettings, ARefusedWriteIsReportedOnceAndTheRestIsSkipped)
     dialog.KV_Pref_WidthDefault->setValue(300);
     DialogService::instance().setResponder(answerAll(true));
     dialog.close();
-    EXPECT_EQ(DialogService::instance().messageTexts(),
-              QStringList{QStringLiteral("Unable to write to ") + path});
+    EXPECT_EQ(DialogService::instance().messageTexts(), QStringList{"Unable to write to " + path});
     EXPECT_TRUE(QDir(path).isEmpty());
     // The read that follows finds no file, so the window shows the defaults again.
     EXPECT_EQ(dialog.KV_Pref_WidthDefault->value(), 250);
     QDir().rmdir(path);
 }
 
-TEST_F(PreferencesSettings, AutoUndoSwitchFollowsTheClose)
+TEST_F(PreferencesSettings, ClosingRenamesTheAddOnItemsAndSwitchesTheUndoButtonAtOnce)
 {
-    TKV_Preferences32v1 dialog;
-    EXPECT_TRUE(programState().AutoUndo);
-    dialog.KV_Pref_AutoUndo->setChecked(false);
-    EXPECT_TRUE(programState().AutoUndo);
-    dialog.close();
-    EXPECT_FALSE(programState().AutoUndo);
-    dialog.KV_Pref_AutoUndo->setChecked(true);
-    dialog.close();
-    EXPECT_TRUE(programState().AutoUndo);
-}
-
-TEST_F(PreferencesSettings, AutoUndoSwitchIsReadFromTheFileAtStart)
-{
-    writeSetting("Automatics", "AutoUndo", "0");
-    TKV_Preferences32v1 dialog;
-    EXPECT_FALSE(programState().AutoUndo);
-    EXPECT_FALSE(dialog.KV_Pref_AutoUndo->isChecked());
+    TKV_Masterform master;
+    const ProgramWindows saved = programWindows();
+    programWindows().KV_Masterform = &master;
+    {
+        TKV_Preferences32v1 dialog;
+        EXPECT_EQ(dialog.parentWidget(), &master); // a tool window above the main window
+        EXPECT_EQ(master.KV_MM_Addons_Addon1->text(), QStringLiteral("Morvalt.exe"));
+        EXPECT_EQ(master.KV_MM_Addons_Addon4->text(), QStringLiteral("- Available -"));
+        EXPECT_TRUE(master.KV_Masterform_Undo_Icon->isEnabled());
+        dialog.KV_Pref_AddOn1->setText(QStringLiteral("/usr/bin/gimp"));
+        dialog.KV_Pref_AddOn2->setText(QStringLiteral("C:\\Tools\\Paint.exe"));
+        dialog.KV_Pref_AddOn3->setText(QStringLiteral("D:Draw & Paint.exe"));
+        dialog.KV_Pref_AddOn4->clear();
+        dialog.KV_Pref_AutoUndo->setChecked(false);
+        EXPECT_TRUE(programState().AutoUndo);
+        dialog.close();
+        EXPECT_EQ(master.KV_MM_Addons_Addon1->text(), QStringLiteral("gimp"));
+        EXPECT_EQ(master.KV_MM_Addons_Addon2->text(), QStringLiteral("Paint.exe"));
+        // A "&" shows as itself rather than underlining the next letter.
+        EXPECT_EQ(master.KV_MM_Addons_Addon3->text(), QStringLiteral("Draw && Paint.exe"));
+        EXPECT_EQ(master.KV_MM_Addons_Addon4->text(), QString());
+        EXPECT_FALSE(master.KV_Masterform_Undo_Icon->isEnabled());
+        EXPECT_FALSE(programState().AutoUndo);
+        dialog.show();
+        dialog.KV_Pref_AutoUndo->setChecked(true);
+        dialog.close();
+        EXPECT_TRUE(master.KV_Masterform_Undo_Icon->isEnabled());
+        EXPECT_EQ(fileLines().value(QStringLiteral("Automatics/AutoUndo")), QStringLiteral("1"));
+    }
+    IniFile(settingsFilePath()).WriteBool("Automatics", "AutoUndo", false);
+    TKV_Preferences32v1 next;
+    EXPECT_FALSE(master.KV_Masterform_Undo_Icon->isEnabled());
+    programWindows() = saved;
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 #include "utilities/effect_browser_page.h"
 
 #include "settings/ini_file.h"
-#include "settings/program_paths.h"
 #include "sheet_checks.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QListWidget>
@@ -45,32 +43,6 @@ QStringList listed(const EffectBrowserPage& page)
 
 } // namespace
 
-TEST(EffectBrowserPage, HoldsDriveFolderFileAndTypeBoxesWithTheirHints)
-{
-    EffectBrowserPage page;
-    EXPECT_EQ(page.objectName(), "KV_UT_Filters_Browser");
-    const struct {
-        const char* name;
-        const char* hint;
-    } boxes[] = {
-        {"KV_UT_Filters_Drive", "Select Drive"},
-        {"KV_UT_Filters_Directory", "Choose Filter Location"},
-        {"KV_UT_Filters_FilterList", "Effect available - click anyone to see preview of effect"},
-        {"KV_UT_Filters_Filters", "Select Filter Type Extension - either .MA3 or .MA5"},
-    };
-    for (const auto& box : boxes) {
-        SCOPED_TRACE(box.name);
-        const auto* widget = page.findChild<QWidget*>(box.name);
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->toolTip(), box.hint);
-    }
-    ASSERT_EQ(page.KV_UT_Filters_Filters->count(), 2);
-    EXPECT_EQ(page.KV_UT_Filters_Filters->itemText(0), "3 * 3 Filters - MA3");
-    EXPECT_EQ(page.KV_UT_Filters_Filters->itemText(1), "5 * 5 Filters - MA5");
-    EXPECT_EQ(page.KV_UT_Filters_Filters->currentIndex(), 0);
-    EXPECT_EQ(page.fileMask(), "*.MA3");
-}
-
 TEST(EffectBrowserPage, DriveBoxListsTheMountedVolumes)
 {
     EffectBrowserPage page;
@@ -86,30 +58,22 @@ TEST(EffectBrowserPage, DriveBoxListsTheMountedVolumes)
     }
 }
 
-TEST(EffectBrowserPage, FileListShowsFilesOfTheChosenTypeWhateverTheirCase)
+TEST(EffectBrowserPage, FileListShowsFilesOfTheChosenTypeWhateverTheirCaseNamedWithTheirFolder)
 {
     FilterFolder folder;
     EffectBrowserPage page;
     page.setDirectory(folder.path());
     EXPECT_EQ(listed(page), QStringList({"EDGE.MA3", "Emboss.Ma3", "soften.ma3"}));
+    EXPECT_TRUE(page.fileName().isEmpty());
+    page.KV_UT_Filters_FilterList->setCurrentRow(1);
+    EXPECT_EQ(page.fileName(), QDir(folder.path()).filePath("Emboss.Ma3"));
 
     page.KV_UT_Filters_Filters->setCurrentIndex(1);
     EXPECT_EQ(page.fileMask(), "*.MA5");
     EXPECT_EQ(listed(page), QStringList({"big.MA5", "wide.ma5"}));
-
     page.KV_UT_Filters_Filters->setCurrentIndex(0);
     EXPECT_EQ(page.fileMask(), "*.MA3");
     EXPECT_EQ(listed(page).size(), 3);
-}
-
-TEST(EffectBrowserPage, ChosenFileIsNamedWithItsFolder)
-{
-    FilterFolder folder;
-    EffectBrowserPage page;
-    page.setDirectory(folder.path());
-    EXPECT_TRUE(page.fileName().isEmpty());
-    page.KV_UT_Filters_FilterList->setCurrentRow(1);
-    EXPECT_EQ(page.fileName(), QDir(folder.path()).filePath("Emboss.Ma3"));
 }
 
 TEST(EffectBrowserPage, FolderTreeFollowsTheDirectoryAndAClickOnAFolderOpensIt)
@@ -147,7 +111,8 @@ TEST(EffectBrowserPage, TypeIndexFromTheSettingsChoosesTheMask)
     } cases[] = {{0, "*.MA3", 3}, {1, "*.MA5", 2}, {7, "*.MA5", 2}};
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.index);
-        vask::IniFile ini = freshSettings();
+        removeSettingsFile();
+        vask::IniFile ini(vask::settingsFilePath());
         ini.WriteInteger("Filters", "FIndex", entry.index);
         ini.WriteString("Filters", "FPath", folder.path().toStdString());
         EffectBrowserPage page;
@@ -156,20 +121,4 @@ TEST(EffectBrowserPage, TypeIndexFromTheSettingsChoosesTheMask)
         EXPECT_EQ(page.KV_UT_Filters_FilterList->count(), entry.files);
         EXPECT_EQ(page.currentDirectory(), folder.path());
     }
-}
-
-TEST(EffectBrowserPage, WithoutSettingsFileShowsFiveByFiveFiltersOfTheFiltersFolder)
-{
-    EffectBrowserPage page;
-    page.readSettings(freshSettings());
-    EXPECT_EQ(page.KV_UT_Filters_Filters->currentIndex(), 1);
-    EXPECT_EQ(page.fileMask(), "*.MA5");
-    EXPECT_EQ(page.currentDirectory(), QDir::cleanPath(vask::GetFiltersPath()));
-}
-
-TEST(EffectBrowserPage, FitsItsTabWithNothingOverlapping)
-{
-    EffectBrowserPage page;
-    page.setFont(windowFont());
-    expectTidyLayout(page, kFilterTab);
 }

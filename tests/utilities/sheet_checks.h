@@ -1,23 +1,22 @@
 #pragma once
 
-// Checks shared by the tests of the utilities window's sheets: the controls of a sheet as the
-// user sees them (captions, hints, tags, ranges and start states), a tidy layout at the window's
-// font, and the settings file the sheets read and write.
+// Checks shared by the tests of the utilities window and its sheets: the controls of a sheet as
+// the user sees them, a tidy layout, typing into spin edits and the settings file.
 
 #include "controls/component_tag.h"
 #include "controls/form_widgets.h"
-#include "settings/ini_file.h"
 #include "settings/settings_location.h"
+#include "utilities/utilities_window.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
-#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QSlider>
-#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -25,128 +24,91 @@
 
 #include <limits>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
+// Test messages show texts as text rather than as arrays of bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace vask::sheet_checks {
 
-// The areas a sheet gets in the window: a top sheet, a sheet inside the Process, Separations or
-// Mask sheets, and a tab inside the Filters sheet.
-inline const QSize kSheet(560, 236);
-inline const QSize kInnerSheet(555, 205);
-inline const QSize kFilterTab(394, 204);
+// One control as the user meets it; what the numbers mean depends on its kind:
+//   speed button: a = tag (a button without caption must show a glyph)
+//   check box, radio button: a = 1 when checked
+//   radio group, combo box: a = item index, items "|"-separated (a combo box without items
+//     listed fills itself)
+//   spin edit, track bar: a..d = minimum, maximum, start, step or tick (spin edit with
+//     minimum == maximum == 0: no range limit); a track bar's caption is "|" upright, "-" lying
+//   progress bar: a, b = minimum, maximum
+// Group boxes, labels and line edits show the caption as their title or text; any other
+// control has only its hint.
+struct Control {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    int a = 0, b = 0, c = 0, d = 0;
+    const char* items = "";
+};
 
-// The window's font (Arial, 11 pixels); pages inherit it from the window.
-inline QFont windowFont()
+inline void expectRange(int minimum, int maximum, int value, int step, const Control& row)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    return font;
+    EXPECT_EQ(minimum, row.a);
+    EXPECT_EQ(maximum, row.b);
+    EXPECT_EQ(value, row.c);
+    EXPECT_EQ(step, row.d);
 }
 
-// Shows the sheet on its own at the window's font and at the size it gets in the window; false
-// when it never appeared.
-inline bool showAsSheet(QWidget& sheet, const QSize& area)
+inline void expectControl(const QWidget& widget, const Control& row)
 {
-    sheet.setFont(windowFont());
-    sheet.resize(area);
-    sheet.show();
-    return QTest::qWaitForWindowExposed(&sheet);
-}
-
-template <typename Control> Control* named(const QWidget& sheet, const char* name)
-{
-    return sheet.findChild<Control*>(QString::fromLatin1(name));
-}
-
-// Runs check on the control each row names; a control that is missing fails the test.
-template <typename Control, typename Row, typename Check>
-void forEachNamed(const QWidget& sheet, const std::vector<Row>& rows, const char* kind, Check check)
-{
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Control* control = named<Control>(sheet, row.name);
-        if (control == nullptr) {
-            ADD_FAILURE() << "missing " << kind;
-            continue;
+    const QString caption = QString::fromUtf8(row.caption);
+    EXPECT_EQ(widget.toolTip(), QString::fromUtf8(row.hint));
+    const QStringList items = QString::fromUtf8(row.items).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    if (const auto* button = qobject_cast<const QToolButton*>(&widget)) {
+        EXPECT_EQ(button->text(), caption);
+        EXPECT_EQ(tagOf(button), row.a);
+        EXPECT_TRUE(button->autoRaise()) << "speed buttons are flat";
+        if (caption.isEmpty()) {
+            EXPECT_FALSE(button->icon().isNull()) << "a button without caption shows a glyph";
         }
-        check(*control, row);
+    } else if (const auto* box = qobject_cast<const QAbstractButton*>(&widget)) {
+        EXPECT_EQ(box->text(), caption);
+        EXPECT_EQ(box->isChecked(), row.a != 0);
+    } else if (const auto* edit = qobject_cast<const SpinEdit*>(&widget)) {
+        Control limits = row;
+        if (row.a == 0 && row.b == 0) {
+            limits.a = std::numeric_limits<int>::min();
+            limits.b = std::numeric_limits<int>::max();
+        }
+        expectRange(edit->minimum(), edit->maximum(), edit->value(), edit->singleStep(), limits);
+    } else if (const auto* bar = qobject_cast<const QSlider*>(&widget)) {
+        EXPECT_EQ(bar->orientation(), caption == QLatin1String("-") ? Qt::Horizontal : Qt::Vertical);
+        expectRange(bar->minimum(), bar->maximum(), bar->value(), bar->tickInterval(), row);
+    } else if (const auto* group = qobject_cast<const RadioGroup*>(&widget)) {
+        EXPECT_EQ(group->title(), caption);
+        EXPECT_EQ(group->items(), items);
+        EXPECT_EQ(group->itemIndex(), row.a);
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(&widget); combo && !items.isEmpty()) {
+        QStringList shown;
+        for (int index = 0; index < combo->count(); ++index)
+            shown << combo->itemText(index);
+        EXPECT_EQ(shown, items);
+        EXPECT_EQ(combo->currentIndex(), row.a);
+    } else if (const auto* progress = qobject_cast<const QProgressBar*>(&widget)) {
+        EXPECT_EQ(progress->minimum(), row.a);
+        EXPECT_EQ(progress->maximum(), row.b);
+    } else if (const auto* frame = qobject_cast<const QGroupBox*>(&widget)) {
+        EXPECT_EQ(frame->title(), caption);
+    } else if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        EXPECT_EQ(label->text(), caption);
+    } else if (const auto* line = qobject_cast<const QLineEdit*>(&widget)) {
+        EXPECT_EQ(line->text(), caption);
+    } else {
+        EXPECT_TRUE(caption.isEmpty()) << "this kind of control has no caption";
     }
-}
-
-struct SpeedButtonRow {
-    const char* name;
-    const char* caption;
-    const char* hint;
-    int tag;
-};
-
-inline void expectSpeedButtons(const QWidget& sheet, const std::vector<SpeedButtonRow>& rows)
-{
-    forEachNamed<QToolButton>(sheet, rows, "speed button",
-                              [](const QToolButton& button, const SpeedButtonRow& row) {
-                                  EXPECT_EQ(button.text(), QString::fromUtf8(row.caption));
-                                  EXPECT_EQ(button.toolTip(), QString::fromUtf8(row.hint));
-                                  EXPECT_EQ(tagOf(&button), row.tag);
-                                  EXPECT_TRUE(button.autoRaise()) << "speed buttons are flat";
-                              });
-}
-
-struct CheckBoxRow {
-    const char* name;
-    const char* caption;
-    const char* hint;
-    bool checked;
-};
-
-inline void expectCheckBoxes(const QWidget& sheet, const std::vector<CheckBoxRow>& rows)
-{
-    forEachNamed<QCheckBox>(sheet, rows, "check box", [](const QCheckBox& box, const CheckBoxRow& row) {
-        EXPECT_EQ(box.text(), QString::fromUtf8(row.caption));
-        EXPECT_EQ(box.toolTip(), QString::fromUtf8(row.hint));
-        EXPECT_EQ(box.isChecked(), row.checked);
-    });
-}
-
-// minimum == maximum == 0: no range limit.
-struct SpinEditRow {
-    const char* name;
-    const char* hint;
-    int minimum;
-    int maximum;
-    int start;
-    int step;
-};
-
-inline void expectSpinEdits(const QWidget& sheet, const std::vector<SpinEditRow>& rows)
-{
-    forEachNamed<SpinEdit>(sheet, rows, "spin edit", [](const SpinEdit& edit, const SpinEditRow& row) {
-        EXPECT_EQ(edit.toolTip(), QString::fromUtf8(row.hint));
-        const bool unlimited = row.minimum == 0 && row.maximum == 0;
-        EXPECT_EQ(edit.minimum(), unlimited ? std::numeric_limits<int>::min() : row.minimum);
-        EXPECT_EQ(edit.maximum(), unlimited ? std::numeric_limits<int>::max() : row.maximum);
-        EXPECT_EQ(edit.value(), row.start);
-        EXPECT_EQ(edit.singleStep(), row.step);
-    });
-}
-
-struct TrackBarRow {
-    const char* name;
-    int minimum;
-    int maximum;
-    int start;
-    int tick;
-};
-
-inline void expectVerticalTrackBars(const QWidget& sheet, const std::vector<TrackBarRow>& rows)
-{
-    forEachNamed<QSlider>(sheet, rows, "track bar", [](const QSlider& bar, const TrackBarRow& row) {
-        EXPECT_EQ(bar.orientation(), Qt::Vertical);
-        EXPECT_EQ(bar.minimum(), row.minimum);
-        EXPECT_EQ(bar.maximum(), row.maximum);
-        EXPECT_EQ(bar.value(), row.start);
-        EXPECT_EQ(bar.tickInterval(), row.tick);
-    });
 }
 
 // The captions of the sheet's labels, in creation order.
@@ -156,6 +118,27 @@ inline QStringList labelTexts(const QWidget& sheet)
     for (const QLabel* label : sheet.findChildren<QLabel*>())
         texts << label->text();
     return texts;
+}
+
+// A sheet built on its own shows its name, every control of rows and exactly the labels given
+// (in any order).
+inline void expectSheet(const QWidget& sheet, const char* objectName, const std::vector<Control>& rows,
+                        const QStringList& labels)
+{
+    EXPECT_EQ(sheet.objectName(), QString::fromLatin1(objectName));
+    for (const Control& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto* widget = sheet.findChild<QWidget*>(QString::fromLatin1(row.name));
+        if (widget == nullptr)
+            ADD_FAILURE() << "missing";
+        else
+            expectControl(*widget, row);
+    }
+    QStringList shown = labelTexts(sheet);
+    QStringList expected = labels;
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
 }
 
 // Types text into a spin edit as a user would (replacing what is there) and leaves the box,
@@ -170,21 +153,6 @@ inline int typeInto(QSpinBox& edit, const QString& text)
     return edit.value();
 }
 
-// An edit, what a user types into it and the value it settles on.
-struct TypedCase {
-    SpinEdit* edit;
-    const char* typed;
-    int expected;
-};
-
-inline void expectTypedValues(const std::vector<TypedCase>& cases)
-{
-    for (const TypedCase& entry : cases) {
-        SCOPED_TRACE(entry.edit->objectName().toStdString() + " " + entry.typed);
-        EXPECT_EQ(typeInto(*entry.edit, entry.typed), entry.expected);
-    }
-}
-
 inline std::string describe(const QWidget* widget)
 {
     if (!widget->objectName().isEmpty())
@@ -194,12 +162,12 @@ inline std::string describe(const QWidget* widget)
     return widget->metaObject()->className();
 }
 
-// Every shown child of container lies inside area (the container's own size when area is empty),
-// has room for its caption and stays clear of its siblings; a plain frame (a bevel) may enclose
-// the controls it frames. Group boxes without a layout of their own are checked inside as well.
-inline void expectTidyLayout(const QWidget& container, QSize area = {})
+// Every shown child of container lies inside it, has room for its caption and stays clear of
+// its siblings; a plain frame (a bevel) may enclose the controls it frames. Group boxes without
+// a layout of their own are checked inside as well.
+inline void expectTidyLayout(const QWidget& container)
 {
-    const QRect bounds(QPoint(0, 0), area.isEmpty() ? container.size() : area);
+    const QRect bounds(QPoint(0, 0), container.size());
     std::vector<const QWidget*> shown;
     for (const QWidget* child : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!child->isHidden() && !child->isWindow())
@@ -238,24 +206,26 @@ inline void expectTidyLayout(const QWidget& container, QSize area = {})
     }
 }
 
+// Brings the sheet to the front, through every page control above it; only the front page of a
+// page control is laid out to the control's size.
+inline void showSheet(TKV_UTilities& window, QWidget* sheet)
+{
+    for (QWidget* page = sheet; page != &window; page = page->parentWidget()) {
+        QWidget* stack = page->parentWidget();
+        auto* pages = qobject_cast<QTabWidget*>(stack != nullptr ? stack->parentWidget() : nullptr);
+        if (pages != nullptr && pages->indexOf(page) >= 0)
+            pages->setCurrentWidget(page);
+    }
+}
+
+inline QString settingsPath()
+{
+    return QString::fromStdString(settingsFilePath());
+}
+
 inline void removeSettingsFile()
 {
-    QFile::remove(QString::fromStdString(settingsFilePath()));
-}
-
-// The program's settings file, removed first: every key reads its default.
-inline IniFile freshSettings()
-{
-    removeSettingsFile();
-    return IniFile(settingsFilePath());
-}
-
-inline QString settingsText()
-{
-    QFile file(QString::fromStdString(settingsFilePath()));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
+    QFile::remove(settingsPath());
 }
 
 // "Section/Key" -> value of every key in a settings file, keys spelled as written; sectionOrder
