@@ -1,5 +1,7 @@
 #include "settings/preferences_dialog.h"
 
+#include "store/image_names.h"
+
 #include "controls/form_widgets.h"
 #include "settings/ini_file.h"
 #include "settings/program_paths.h"
@@ -98,14 +100,6 @@ int windowsValueFromColour(const QColor& colour)
 {
     const QColor rgb = colour.toRgb();
     return rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16);
-}
-
-QString fileNamePart(const QString& path)
-{
-    qsizetype last = -1;
-    for (const QChar separator : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
-        last = std::max(last, path.lastIndexOf(separator));
-    return path.mid(last + 1);
 }
 
 BaseColourPanel::BaseColourPanel(QWidget* parent, const QString& name, const QString& hint) : QFrame(parent)

@@ -22,9 +22,6 @@ class SpinEdit;
 QColor colourFromWindowsValue(int value);
 int windowsValueFromColour(const QColor& colour);
 
-// The file-name part of a path: the text after the last "/", "\" or ":".
-QString fileNamePart(const QString& path);
-
 // A lowered panel showing one colour; a left click asks for another.
 class BaseColourPanel : public QFrame {
     Q_OBJECT

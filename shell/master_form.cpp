@@ -6,32 +6,45 @@
 #include "controls/lead_ctrl.h"
 #include "controls/picbuf.h"
 #include "controls/program_cursors.h"
+#include "imagewin/background_window.h"
 #include "imagewin/drag_selection_window.h"
+#include "imagewin/full_screen_window.h"
 #include "printing/print_preview_window.h"
 #include "settings/ini_file.h"
 #include "settings/preferences_dialog.h"
+#include "settings/program_paths.h"
 #include "settings/settings_location.h"
+#include "shell/clear_module.h"
 #include "shell/fault_report.h"
 #include "shell/master_menu.h"
 #include "shell/palette_glyphs.h"
 #include "shell/program_state.h"
 #include "shell/program_windows.h"
+#include "shell/shell_routines.h"
 #include "shell/status_panel_bar.h"
 #include "shell/status_routines.h"
 #include "shell/tool_palette.h"
 #include "shell/utilities_access.h"
+#include "store/image_load_save.h"
+#include "utilities/utilities_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QUrl>
 
 namespace vask {
 
@@ -58,6 +71,8 @@ TKV_Masterform::TKV_Masterform(QWidget* parent) : QMainWindow(parent)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(m_mdiArea);
+    // Files dropped from the desktop open as image windows.
+    setAcceptDrops(true);
 
     // Children in the order the frame makes them: status bar, tool palette, menu.
     KV_MF_Statuspanel = new StatusPanelBar(this);
@@ -253,7 +268,33 @@ void TKV_Masterform::MasterFormMenuClicks(QObject* sender)
 {
     guardedHandler("UMaster32v1", 504, [&] {
         ProgramWindows& windows = programWindows();
-        switch (tagOf(sender)) {
+        const int tag = tagOf(sender);
+        switch (tag) {
+        case 0:
+            OpenFileCommand();
+            break;
+        case 1:
+            NewImage();
+            break;
+        case 2:
+            if (activeImagePicture() != nullptr)
+                m_mdiArea->activeSubWindow()->close();
+            break;
+        case 3:
+            SaveAsCommand();
+            break;
+        case 13:
+            ReopenLastFileCommand();
+            break;
+        case 18:
+        case 19:
+        case 20:
+        case 21:
+            runAddOn(tag - 17);
+            break;
+        case 22:
+            ShellOpenDocument(CheckFileExists(GetProgramPath() + QStringLiteral("VQ32v100.html")));
+            break;
         case 4:
             if (windows.KV_PrintPreview != nullptr)
                 windows.KV_PrintPreview->show();
@@ -317,6 +358,13 @@ void TKV_Masterform::AllSpeedButtons(QObject* sender)
         switch (tag) {
         case 6:
             toggleUtilitiesWindow();
+            break;
+        case 7:
+            showActiveImageFullScreen();
+            break;
+        case 11:
+            ClearModule(programWindows().KV_UTilities, QStringLiteral("Image Utilities"));
+            ClearModule(programWindows().KV_BackGround, QStringLiteral("Undo and Marked Image"));
             break;
         case 12:
             if (TPicbuf* picture = activeImagePicture())
@@ -384,6 +432,63 @@ void TKV_Masterform::FormDragOver(QWidget* source, bool& accept)
             accept = true;
         else if (textBox)
             accept = false;
+    });
+}
+
+void TKV_Masterform::runAddOn(int number)
+{
+    TKV_Preferences32v1* preferences = programWindows().KV_Preferences32v1;
+    if (preferences == nullptr)
+        return;
+    const QLineEdit* boxes[] = {preferences->KV_Pref_AddOn1, preferences->KV_Pref_AddOn2,
+                                preferences->KV_Pref_AddOn3, preferences->KV_Pref_AddOn4};
+    // A box still saying "- Available -" names no program: the missing-file message says so.
+    ShellOpenDocument(CheckFileExists(boxes[number - 1]->text()));
+}
+
+void TKV_Masterform::showActiveImageFullScreen()
+{
+    TPicbuf* picture = activeImagePicture();
+    TKV_FullScreen* view = programWindows().KV_FullScreen;
+    if (picture == nullptr || view == nullptr)
+        return;
+    TransferImage(picture, view->KV_FS_FullScreen);
+    view->exec();
+}
+
+void TKV_Masterform::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TKV_Masterform::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    AppMessage(files);
+}
+
+void TKV_Masterform::AppMessage(const QStringList& droppedFiles)
+{
+    guardedHandler("UMaster32v1", 185, [&] {
+        ProgramState& state = programState();
+        for (const QString& file : droppedFiles) {
+            // Waiting events run between files, so the cancel button can stop the loop.
+            QCoreApplication::processEvents();
+            if (state.AbortRequested != 0) {
+                state.AbortRequested = 0;
+                return;
+            }
+            if (QFileInfo::exists(file)) {
+                LoadImage(file);
+                SetLastFile(file);
+            }
+        }
     });
 }
 

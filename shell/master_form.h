@@ -90,6 +90,9 @@ public:
     void MasterFormMenuClicks(QObject* sender);
     void AllSpeedButtons(QObject* sender);
     void SetMouseFunction(QObject* sender);
+    // Files dropped from the desktop, loaded one after another in the order given; the
+    // cancel button stops the loop between files. Names that do not exist are skipped.
+    void AppMessage(const QStringList& droppedFiles);
     // An image control dragged over the frame's empty background.
     void FormDragOver(QWidget* source, bool& accept);
 
@@ -98,11 +101,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenu();
     void buildToolPalette();
     void arrangeMinimisedImages();
+    void runAddOn(int number);
+    void showActiveImageFullScreen();
 
     QMdiArea* m_mdiArea = nullptr;
     bool m_closeWritten = false;

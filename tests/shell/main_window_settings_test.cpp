@@ -3,7 +3,7 @@
 #include "settings/ini_file.h"
 #include "shell/master_form.h"
 #include "shell/tool_palette.h"
-#include "store/last_file.h"
+#include "store/image_load_save.h"
 #include "utilities/utilities_window.h"
 
 #include <QAction>
