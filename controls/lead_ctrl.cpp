@@ -1,5 +1,7 @@
 #include "controls/lead_ctrl.h"
 
+#include "controls/classic_look.h"
+
 #include "engine/qt/qimage_view.h"
 #include "engine/codecs/file_io.h"
 #include "engine/codecs/image_file.h"
@@ -257,7 +259,7 @@ void TLeadCtrl::ResizeBitmap(float width, float height, int quality)
 void TLeadCtrl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), QColor(192, 192, 192));
+    painter.fillRect(event->rect(), silverColour());
     if (m_image.isNull())
         return;
     QRectF target = m_displayRect;

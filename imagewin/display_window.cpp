@@ -1,5 +1,7 @@
 #include "imagewin/display_window.h"
 
+#include "controls/classic_look.h"
+
 #include "controls/dialog_service.h"
 #include "controls/form_widgets.h"
 #include "controls/picbuf.h"
@@ -92,14 +94,7 @@ TKV_Display::TKV_Display(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("KV_Display"));
     setWindowTitle(QStringLiteral("Loading....."));
-    setAutoFillBackground(true);
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    setPalette(silver);
-    // Arial 8 point at the 96 dots per inch the layouts were made for.
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(11);
-    setFont(arial);
+    applyClassicLook(this);
 
     ChildPicbuf = new TPicbuf(this);
     ChildPicbuf->setObjectName(QStringLiteral("ChildPicbuf"));

@@ -1,5 +1,7 @@
 #include "imagewin/drag_selection_window.h"
 
+#include "controls/classic_look.h"
+
 #include "controls/control_drag.h"
 #include "controls/picbuf.h"
 #include "shell/fault_report.h"
@@ -14,10 +16,7 @@ TKV_DragSelection::TKV_DragSelection(QWidget* parent)
 {
     setObjectName(QStringLiteral("KV_DragSelection"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAutoFillBackground(true);
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    setPalette(silver);
+    applyClassicLook(this);
 
     KV_DS_Image = new TPicbuf(this);
     KV_DS_Image->setObjectName(QStringLiteral("KV_DS_Image"));

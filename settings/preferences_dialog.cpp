@@ -1,5 +1,7 @@
 #include "settings/preferences_dialog.h"
 
+#include "controls/classic_look.h"
+
 #include "store/image_names.h"
 
 #include "controls/form_widgets.h"
@@ -133,11 +135,7 @@ TKV_Preferences32v1::TKV_Preferences32v1(QWidget* parent)
 {
     setObjectName(QStringLiteral("KV_Preferences32v1"));
     setWindowTitle(QStringLiteral("Preferences and Defaults"));
-    setFont(QFont(QStringLiteral("Arial"), 8));
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applyClassicLook(this);
 
     AddonOpenBrowser.kind = DialogRequest::OpenFile;
     AddonOpenBrowser.text = QStringLiteral("- Addon software - File Browser");

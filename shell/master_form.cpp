@@ -1,5 +1,7 @@
 #include "shell/master_form.h"
 
+#include "controls/classic_look.h"
+
 #include "controls/component_tag.h"
 #include "controls/control_drag.h"
 #include "controls/dialog_service.h"
@@ -61,13 +63,13 @@ TKV_Masterform::TKV_Masterform(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("KV_Masterform"));
     setWindowTitle(QStringLiteral("Image Vaskolen 32+"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(11);
-    setFont(arial);
+    // The program's icon, which the image windows' title bars show too.
+    QApplication::setWindowIcon(paletteGlyph(12));
+    applyClassicLook(this);
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("KV_MF_ClientArea"));
-    m_mdiArea->setBackground(QColor(0xC0, 0xC0, 0xC0));
+    m_mdiArea->setBackground(silverColour());
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(m_mdiArea);

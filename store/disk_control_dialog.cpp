@@ -1,5 +1,7 @@
 #include "store/disk_control_dialog.h"
 
+#include "controls/classic_look.h"
+
 #include "controls/component_tag.h"
 #include "controls/dialog_service.h"
 #include "controls/form_widgets.h"
@@ -112,16 +114,7 @@ TRZ_DiskControl32V1::TRZ_DiskControl32V1(QWidget* parent)
     setWindowTitle(QStringLiteral("Disk Control"));
     setModal(true);
     setFixedSize(kClientWidth, kClientHeight);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(11);
-    setFont(arial);
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    // The style's light grey for disabled captions vanishes on silver; the classic dark grey shows.
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        silver.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applyClassicLook(this);
 
     buildFileLists();
     buildPreview();

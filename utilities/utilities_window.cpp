@@ -1,5 +1,7 @@
 #include "utilities/utilities_window.h"
 
+#include "controls/classic_look.h"
+
 #include "dragdrop/option_interlocks.h"
 #include "settings/ini_file.h"
 #include "settings/program_paths.h"
@@ -177,16 +179,7 @@ TKV_UTilities::TKV_UTilities(QWidget* parent)
     setWindowTitle(QStringLiteral("Image Utilities"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    QFont windowFont(QStringLiteral("Arial"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    // The style's light grey for disabled captions vanishes on silver; the classic dark grey shows.
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        silver.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applyClassicLook(this);
 
     buildPages();
     buildCompanions();
