@@ -1,328 +1,391 @@
-#include "image_store_fixture.h"
+#include "program_fixture.h"
 
 #include "controls/form_widgets.h"
-#include "controls/lead_ctrl.h"
+#include "imagewin/background_window.h"
+#include "imagewin/full_screen_window.h"
+#include "shell/shell_routines.h"
+#include "utilities/utilities_window.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 namespace vask {
 namespace {
 
+using ImageLoadSave = ImageStore;
+using test::noisePicture;
+using test::palettePicture;
+
 const QString kCode172 = QStringLiteral("Error:- UIKUtil32v1 - Code 172 - ");
 
-// Smooth ramps in all three channels: a JPG at the default quality keeps them closely.
-Image smoothPicture(int width, int height)
+// Smooth ramps: a JPG keeps them closely. Depth 8 gives a grey ramp for the greyscale JPGs.
+Image smoothPicture(int width, int height, int depth = 24)
 {
-    Image picture(width, height, 24);
+    Image picture(width, height, depth);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.rgbRow(y)[x] = packRgb(x * 255 / (width - 1), y * 255 / (height - 1), 128);
+        for (int x = 0; x < width; ++x) {
+            if (depth == 8)
+                picture.row(y)[x] = static_cast<std::uint8_t>(x * 255 / (width - 1));
+            else
+                picture.rgbRow(y)[x] = packRgb(x * 255 / (width - 1), y * 255 / (height - 1), 128);
+        }
     return picture;
 }
 
-// --- opening --------------------------------------------------------------------------------
-
-struct OpenCase {
-    const char* fileName;
-    Image picture;
-    double minimumPsnr; // 0 for the lossless formats
-};
-
-void PrintTo(const OpenCase& c, std::ostream* out)
+void expectSamePicture(const Image& actual, const Image& expected, int depth, double minimumPsnr)
 {
-    *out << c.fileName;
+    EXPECT_EQ(actual.depth(), depth);
+    if (minimumPsnr == 0)
+        EXPECT_TRUE(test::sameColours(actual, expected));
+    else
+        EXPECT_GT(test::psnr(actual, expected), minimumPsnr);
 }
 
-class OpenEveryFormat : public ImageStore, public ::testing::WithParamInterface<OpenCase> {};
-
-TEST_P(OpenEveryFormat, OpenFileShowsThePictureUnderItsNameAndRecordsTheLastFile)
+TEST_F(ImageLoadSave, OpenFileShowsEveryReadableFormatUnderItsNameAndRecordsTheLastFile)
 {
-    const OpenCase& c = GetParam();
-    const QString name = QString::fromLatin1(c.fileName);
-    saveFile(c.picture, name);
-    answer(path(name));
-    OpenFileCommand();
-
-    ASSERT_EQ(m_showings.size(), 1u);
-    EXPECT_EQ(m_showings[0].caption, QStringLiteral("Disk Control - [Load Image]"));
-    EXPECT_FALSE(m_showings[0].jpgOptionsEnabled);
-    EXPECT_TRUE(m_showings[0].fifOptionsEnabled);
-    ASSERT_EQ(imageWindowCount(), 1);
-    TKV_Display* window = activeImageWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), name);
-    const Image& loaded = window->ChildPicbuf->image();
-    ASSERT_EQ(loaded.width(), c.picture.width());
-    ASSERT_EQ(loaded.height(), c.picture.height());
-    if (c.minimumPsnr == 0) {
-        EXPECT_EQ(loaded.depth(), c.picture.depth());
-        EXPECT_TRUE(test::sameColours(loaded, c.picture));
-    } else {
-        EXPECT_GT(test::psnr(loaded, c.picture), c.minimumPsnr);
-    }
-    EXPECT_EQ(window->ChildPicbuf->FileName(), path(name));
-    EXPECT_EQ(lastFile(), path(name));
-    EXPECT_EQ(disk().rememberedFileName(), path(name));
-    EXPECT_TRUE(messages().isEmpty());
-    expectIdle();
-}
-
-INSTANTIATE_TEST_SUITE_P(Readable, OpenEveryFormat,
-                         ::testing::Values(OpenCase{"noise.bmp", test::noisePicture(13, 9, 1), 0},
-                                           OpenCase{"mono.bmp", test::palettePicture(17, 5, 1, 2), 0},
-                                           OpenCase{"four.dib", test::palettePicture(11, 7, 4, 3), 0},
-                                           OpenCase{"eight.tga", test::palettePicture(9, 9, 8, 4), 0},
-                                           OpenCase{"true.tga", test::noisePicture(15, 4, 5), 0},
-                                           OpenCase{"eight.pcx", test::palettePicture(21, 6, 8, 6), 0},
-                                           OpenCase{"true.pcx", test::noisePicture(7, 7, 7), 0},
-                                           OpenCase{"SCAN.TIF", test::noisePicture(19, 3, 8), 0},
-                                           OpenCase{"photo.jpg", smoothPicture(64, 48), 30.0},
-                                           OpenCase{"index.png", test::palettePicture(10, 10, 8, 9), 0},
-                                           OpenCase{"true.png", test::noisePicture(5, 12, 10), 0}));
-
-TEST_F(ImageStore, PaintFileOpensAsABlackAndWhitePicture)
-{
-    // Version 1: key "DanM", 10 x 2, aspect and printer fields, the XOR checksum, raw rows.
-    QByteArray file;
-    auto word = [&file](unsigned value) { file.append(char(value & 0xFF)).append(char(value >> 8)); };
-    for (unsigned value : {0x6144u, 0x4D6Eu, 10u, 2u, 1u, 1u, 1u, 1u, 0u, 0u, 0u, 0u})
-        word(value);
-    word(0x6144u ^ 0x4D6Eu ^ 10u ^ 2u);
-    for (int i = 0; i < 3; ++i)
-        word(0);
-    file.append(QByteArray::fromHex("F0408000"));
-    writeBytes(path(QStringLiteral("paint.msp")), file);
-
-    LoadImage(path(QStringLiteral("paint.msp")));
-    TKV_Display* window = activeImageWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("paint.msp"));
-    const TPicbuf& picture = *window->ChildPicbuf;
-    ASSERT_EQ(picture.ColorDepth(), 1);
-    const int whiteInRowOne[] = {1, 1, 1, 1, 0, 0, 0, 0, 0, 1};
-    for (int x = 0; x < 10; ++x) {
-        EXPECT_EQ(picture.GetPixel(x, 0), whiteInRowOne[x] ? 0xFFFFFFu : 0u) << x;
-        EXPECT_EQ(picture.GetPixel(x, 1), x == 0 ? 0xFFFFFFu : 0u) << x;
-    }
-}
-
-TEST_F(ImageStore, FractalFileReportsCode172AndLeavesItsEmptyWindowOpen)
-{
-    QDir(m_folder).mkdir(QStringLiteral("fractals"));
-    writeBytes(path(QStringLiteral("fractals/coast.fif")), QByteArray("FIF fractal data"));
-    LoadImage(path(QStringLiteral("fractals/coast.fif")));
-
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith(kCode172)) << messages()[0].toStdString();
-    EXPECT_TRUE(messages()[0].contains(QStringLiteral("FIF")));
-    ASSERT_EQ(imageWindowCount(), 1);
-    EXPECT_EQ(activeImageWindow()->ChildPicbuf->Contents(), 0);
-    EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
-              QFileInfo(path(QStringLiteral("fractals"))).canonicalFilePath());
-    expectIdle();
-}
-
-TEST_F(ImageStore, DamagedFileReportsCode172AndLeavesTheOtherWindowsAlone)
-{
-    const Image first = test::noisePicture(12, 8, 11);
-    saveFile(first, QStringLiteral("good.bmp"));
-    LoadImage(path(QStringLiteral("good.bmp")));
-    TKV_Display* good = activeImageWindow();
-    ASSERT_NE(good, nullptr);
-    saveFile(test::noisePicture(40, 30, 12), QStringLiteral("broken.bmp"));
-    writeBytes(path(QStringLiteral("broken.bmp")), fileBytes(path(QStringLiteral("broken.bmp"))).left(80));
-
-    LoadImage(path(QStringLiteral("broken.bmp")));
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith(kCode172));
-    EXPECT_GT(messages()[0].size(), kCode172.size());
-    EXPECT_EQ(imageWindowCount(), 2);
-    EXPECT_EQ(good->windowTitle(), QStringLiteral("good.bmp"));
-    EXPECT_TRUE(test::sameColours(good->ChildPicbuf->image(), first));
-    expectIdle();
-}
-
-TEST_F(ImageStore, NamesThatAreNotPicturesLoadNothingAndSayNothing)
-{
-    writeBytes(path(QStringLiteral("PHOTO.GIF")), QByteArray("GIF89a"));
-    for (const QString& name : {path(QStringLiteral("PHOTO.GIF")), path(QStringLiteral("notes.txt")),
-                                path(QStringLiteral("tool.exe")), path(QStringLiteral("a.bm"))}) {
-        LoadImage(name);
-        EXPECT_EQ(imageWindowCount(), 0) << name.toStdString();
+    // The lossless formats have no minimum PSNR.
+    // clang-format off
+    struct Case { const char* name; Image picture; double minimumPsnr; };
+    const Case cases[] = {
+        {"noise.bmp", noisePicture(13, 9, 1), 0},      {"mono.bmp", palettePicture(17, 5, 1, 2), 0},
+        {"four.dib", palettePicture(11, 7, 4, 3), 0},  {"eight.tga", palettePicture(9, 9, 8, 4), 0},
+        {"true.tga", noisePicture(15, 4, 5), 0},       {"eight.pcx", palettePicture(21, 6, 8, 6), 0},
+        {"true.pcx", noisePicture(7, 7, 7), 0},        {"SCAN.TIF", noisePicture(19, 3, 8), 0},
+        {"photo.jpg", smoothPicture(64, 48), 30.0},    {"index.png", palettePicture(10, 10, 8, 9), 0},
+        {"true.png", noisePicture(5, 12, 10), 0},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = saveFile(c.picture, QString::fromLatin1(c.name));
+        answer(file);
+        OpenFileCommand();
+        EXPECT_EQ(m_showings.back().caption, QStringLiteral("Disk Control - [Load Image]"));
+        TKV_Display* window = activeImageWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), QString::fromLatin1(c.name));
+        expectSamePicture(window->ChildPicbuf->image(), c.picture, c.picture.depth(), c.minimumPsnr);
+        EXPECT_EQ(QStringList({window->ChildPicbuf->FileName(), lastFile(), disk().rememberedFileName()}),
+                  QStringList(3, file));
         expectIdle();
     }
+    EXPECT_EQ(imageWindowCount(), qsizetype(std::size(cases)));
+    EXPECT_EQ(m_showings.size(), std::size(cases));
     EXPECT_TRUE(messages().isEmpty());
 }
 
-TEST_F(ImageStore, OpenLoadsNothingWhenCancelledOrWhenTheChosenFileIsMissing)
+TEST_F(ImageLoadSave, DamagedOrFractalFileReportsCode172AndLeavesItsEmptyWindowOpenAndOtherNamesLoadNothing)
 {
-    saveFile(test::noisePicture(4, 4, 13), QStringLiteral("there.bmp"));
-    const QString before = lastFile();
-    answer(path(QStringLiteral("there.bmp")), false);
-    answer(path(QStringLiteral("missing.bmp")));
-    OpenFileCommand();
-    OpenFileCommand();
-    EXPECT_EQ(m_showings.size(), 2u);
-    EXPECT_EQ(imageWindowCount(), 0);
-    EXPECT_EQ(lastFile(), before);
+    const QString broken = saveFile(noisePicture(40, 30, 12), QStringLiteral("broken.bmp"));
+    writeBytes(broken, fileBytes(broken).left(80));
+    QDir(m_folder).mkdir(QStringLiteral("fractals"));
+    writeBytes(path(QStringLiteral("fractals/coast.fif")), "FIF fractal data");
+    for (const QString& name : {broken, path(QStringLiteral("fractals/coast.fif"))}) {
+        DialogService::instance().clearHistory();
+        LoadImage(name);
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(kCode172)) << messages()[0].toStdString();
+        EXPECT_GT(messages()[0].size(), kCode172.size());
+        EXPECT_EQ(activeImageWindow()->ChildPicbuf->Contents(), 0);
+        expectIdle();
+    }
+    EXPECT_TRUE(messages()[0].contains(QStringLiteral("FIF")));
+    EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(),
+              QDir(path(QStringLiteral("fractals"))).canonicalPath());
+    // Names that are not pictures load nothing and say nothing.
+    DialogService::instance().clearHistory();
+    for (const char* name : {"PHOTO.GIF", "notes.txt", "tool.exe", "a.bm"})
+        LoadImage(path(QString::fromLatin1(name)));
+    EXPECT_EQ(imageWindowCount(), 2);
+    EXPECT_TRUE(messages().isEmpty());
 }
 
-// --- the preview ----------------------------------------------------------------------------
-
-TEST_F(ImageStore, PreviewedPictureIsTakenWithoutReadingTheFileAgain)
+TEST_F(ImageLoadSave, PreviewedPictureIsTakenWithoutReadingTheFileAgainUnlessThePreviewIsOff)
 {
-    const Image previewed = test::noisePicture(9, 6, 14);
-    saveFile(previewed, QStringLiteral("seen.png"));
+    const Image previewed = noisePicture(9, 6, 14);
     disk().RZ_Preview->setChecked(true);
     disk().RZ_Preview_Image->setImage(previewed);
-    QFile::remove(path(QStringLiteral("seen.png")));
-
-    LoadImage(path(QStringLiteral("seen.png")));
-    ASSERT_EQ(imageWindowCount(), 1);
-    EXPECT_EQ(activeImageWindow()->windowTitle(), QStringLiteral("seen.png"));
+    LoadImage(path(QStringLiteral("seen.png"))); // not on the disk at all
     EXPECT_TRUE(test::sameColours(activeImageWindow()->ChildPicbuf->image(), previewed));
     EXPECT_EQ(disk().RZ_Preview_Image->Contents(), 0);
-    EXPECT_TRUE(messages().isEmpty());
-}
-
-TEST_F(ImageStore, TypedNameAfterAPreviewGetsThePreviewedPictureUnderTheTypedName)
-{
-    const Image previewed = test::noisePicture(9, 6, 15);
-    saveFile(test::noisePicture(3, 3, 16), QStringLiteral("typed.bmp"));
-    disk().RZ_Preview->setChecked(true);
+    // A typed name after a preview gets the previewed picture under the typed name.
+    saveFile(noisePicture(3, 3, 16), QStringLiteral("typed.bmp"));
     disk().RZ_Preview_Image->setImage(previewed);
     answer(path(QStringLiteral("typed.bmp")));
     OpenFileCommand();
-    ASSERT_EQ(imageWindowCount(), 1);
-    EXPECT_EQ(activeImageWindow()->windowTitle(), QStringLiteral("typed.bmp"));
     EXPECT_TRUE(test::sameColours(activeImageWindow()->ChildPicbuf->image(), previewed));
     EXPECT_EQ(lastFile(), path(QStringLiteral("typed.bmp")));
-}
 
-TEST_F(ImageStore, WithPreviewOffTheFileIsReadAndThePreviewKept)
-{
-    const Image previewed = test::noisePicture(9, 6, 17);
-    const Image onDisk = test::noisePicture(5, 5, 18);
-    saveFile(onDisk, QStringLiteral("disk.bmp"));
+    const Image onDisk = noisePicture(5, 5, 18);
     disk().RZ_Preview->setChecked(false);
     disk().RZ_Preview_Image->setImage(previewed);
-    LoadImage(path(QStringLiteral("disk.bmp")));
-    ASSERT_EQ(imageWindowCount(), 1);
+    LoadImage(saveFile(onDisk, QStringLiteral("disk.bmp")));
     EXPECT_TRUE(test::sameColours(activeImageWindow()->ChildPicbuf->image(), onDisk));
     EXPECT_TRUE(test::sameColours(disk().RZ_Preview_Image->image(), previewed));
+    EXPECT_EQ(imageCaptions(), QStringList({"seen.png", "typed.bmp", "disk.bmp"}));
+    EXPECT_TRUE(messages().isEmpty());
 }
 
-// --- the last file --------------------------------------------------------------------------
-
-TEST_F(ImageStore, LastFileIsRememberedByTheDialogAndReopened)
+TEST_F(ImageLoadSave, LastFileIsRememberedByTheDialogAndReopenedWhenItIsThere)
 {
-    const Image picture = test::noisePicture(7, 5, 37);
-    saveFile(picture, QStringLiteral("again.png"));
-    SetLastFile(path(QStringLiteral("again.png")));
-    EXPECT_EQ(disk().rememberedFileName(), path(QStringLiteral("again.png")));
-    EXPECT_EQ(disk().RZ_Selected_Extension->currentIndex(), 9);
-    EXPECT_EQ(lastFile(), path(QStringLiteral("again.png")));
-
-    ReopenLastFileCommand();
-    ASSERT_EQ(imageWindowCount(), 1);
-    EXPECT_EQ(activeImageWindow()->windowTitle(), QStringLiteral("again.png"));
-    EXPECT_TRUE(test::sameColours(activeImageWindow()->ChildPicbuf->image(), picture));
-    EXPECT_EQ(lastFile(), path(QStringLiteral("again.png")));
-}
-
-TEST_F(ImageStore, ReopenDoesNothingForAMissingFileOrAMask)
-{
-    for (const QString& name : {path(QStringLiteral("gone.bmp")), path(QStringLiteral("*.*")), m_folder}) {
+    const Image picture = noisePicture(7, 5, 37);
+    const QString file = saveFile(picture, QStringLiteral("again.png"));
+    for (const QString& name :
+         {path(QStringLiteral("gone.bmp")), path(QStringLiteral("*.*")), m_folder, file}) {
         SetLastFile(name);
         ReopenLastFileCommand();
-        EXPECT_EQ(imageWindowCount(), 0) << name.toStdString();
         EXPECT_EQ(lastFile(), name);
+        EXPECT_EQ(disk().rememberedFileName(), name);
     }
+    EXPECT_EQ(disk().RZ_Selected_Extension->currentIndex(), 9);
+    EXPECT_EQ(imageCaptions(), QStringList{"again.png"});
+    EXPECT_TRUE(test::sameColours(activeImageWindow()->ChildPicbuf->image(), picture));
+    // Cancelled, or the chosen file is missing: nothing loads.
+    answer(file, false);
+    answer(path(QStringLiteral("missing.bmp")));
+    OpenFileCommand();
+    OpenFileCommand();
+    EXPECT_EQ(imageWindowCount(), 1);
+    EXPECT_EQ(lastFile(), file);
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// --- new images and transfers ---------------------------------------------------------------
-
-struct NewImageCase {
-    int depthIndex;
-    bool asMask;
-    int maskValue;
-    QColor baseColour;
-    int expectedDepth;
-    QColor expectedFill;
-};
-
-class NewImageFromPreferences : public ImageStore, public ::testing::WithParamInterface<NewImageCase> {};
-
-TEST_P(NewImageFromPreferences, HasTheChosenDepthSizeAndFill)
+TEST_F(ImageLoadSave, NewImageHasThePreferredDepthSizeAndFill)
 {
-    const NewImageCase& c = GetParam();
-    preferences().KV_Pref_BitDepths->setItemIndex(c.depthIndex);
-    preferences().KV_Pref_Asmask->setChecked(c.asMask);
-    preferences().KV_Pref_maskvalue->setValue(c.maskValue);
-    preferences().KV_Pref_BaseColour->setColour(c.baseColour);
+    // Mask grey = value x 2.55 rounded with halves to even: 50 -> 127.5 -> 128, 30 -> 76.5 -> 76.
+    // clang-format off
+    struct Case { int depthIndex; bool asMask; int maskValue; QColor baseColour; int depth; QColor fill; };
+    const Case cases[] = {
+        {3, true, 50, Qt::red, 24, QColor(128, 128, 128)}, {3, true, 100, Qt::red, 24, QColor(255, 255, 255)},
+        {3, true, 0, Qt::red, 24, QColor(0, 0, 0)},        {3, true, 30, Qt::red, 24, QColor(76, 76, 76)},
+        {3, true, 10, Qt::red, 24, QColor(26, 26, 26)},    {3, true, 1, Qt::red, 24, QColor(3, 3, 3)},
+        {3, false, 50, QColor(10, 200, 30), 24, QColor(10, 200, 30)},
+        {2, false, 50, QColor(10, 200, 30), 8, QColor(10, 200, 30)},
+        {1, false, 50, QColor(255, 0, 0), 4, QColor(255, 0, 0)},
+        {0, true, 50, Qt::red, 1, QColor(128, 128, 128)},
+    };
+    // clang-format on
     preferences().KV_Pref_NewWidth->setValue(37);
     preferences().KV_Pref_NewHeight->setValue(23);
-    NewImage();
-
-    ASSERT_EQ(imageWindowCount(), 1);
-    const TPicbuf& picture = *activeImageWindow()->ChildPicbuf;
-    EXPECT_EQ(activeImageWindow()->windowTitle(), QStringLiteral("New Image"));
-    EXPECT_EQ(picture.ColorDepth(), c.expectedDepth);
-    EXPECT_EQ(picture.Xresolution(), 37);
-    EXPECT_EQ(picture.Yresolution(), 23);
-    const quint32 fill = static_cast<quint32>(windowsValueFromColour(c.expectedFill));
-    for (const QPoint corner : {QPoint(0, 0), QPoint(36, 22), QPoint(18, 11)})
-        EXPECT_EQ(picture.GetPixel(corner.x(), corner.y()), fill) << corner.x();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.depthIndex << " " << c.asMask << " " << c.maskValue);
+        preferences().KV_Pref_BitDepths->setItemIndex(c.depthIndex);
+        preferences().KV_Pref_Asmask->setChecked(c.asMask);
+        preferences().KV_Pref_maskvalue->setValue(c.maskValue);
+        preferences().KV_Pref_BaseColour->setColour(c.baseColour);
+        NewImage();
+        const TPicbuf& picture = *activeImageWindow()->ChildPicbuf;
+        EXPECT_EQ(activeImageWindow()->windowTitle(), QStringLiteral("New Image"));
+        EXPECT_EQ(picture.ColorDepth(), c.depth);
+        EXPECT_EQ(QSize(picture.Xresolution(), picture.Yresolution()), QSize(37, 23));
+        const auto fill = static_cast<quint32>(windowsValueFromColour(c.fill));
+        for (const QPoint at : {QPoint(0, 0), QPoint(36, 22), QPoint(18, 11)})
+            EXPECT_EQ(picture.GetPixel(at.x(), at.y()), fill) << at.x();
+        expectIdle();
+    }
+    EXPECT_EQ(imageWindowCount(), qsizetype(std::size(cases)));
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(applicationCursorIndex(), kDefaultCursor);
 }
 
-// Mask grey = value x 2.55 rounded with halves to even: 50 -> 127.5 -> 128, 30 -> 76.5 -> 76.
-INSTANTIATE_TEST_SUITE_P(
-    MaskAndBaseColour, NewImageFromPreferences,
-    ::testing::Values(NewImageCase{3, true, 50, Qt::red, 24, QColor(128, 128, 128)},
-                      NewImageCase{3, true, 100, Qt::red, 24, QColor(255, 255, 255)},
-                      NewImageCase{3, true, 0, Qt::red, 24, QColor(0, 0, 0)},
-                      NewImageCase{3, true, 30, Qt::red, 24, QColor(76, 76, 76)},
-                      NewImageCase{3, true, 10, Qt::red, 24, QColor(26, 26, 26)},
-                      NewImageCase{3, true, 1, Qt::red, 24, QColor(3, 3, 3)},
-                      NewImageCase{3, false, 50, QColor(10, 200, 30), 24, QColor(10, 200, 30)},
-                      NewImageCase{2, false, 50, QColor(10, 200, 30), 8, QColor(10, 200, 30)},
-                      NewImageCase{1, false, 50, QColor(255, 0, 0), 4, QColor(255, 0, 0)},
-                      NewImageCase{0, true, 50, Qt::red, 1, QColor(128, 128, 128)}));
-
-TEST_F(ImageStore, LeadPictureArrivesInABufferWithItsColours)
+TEST_F(ImageLoadSave, SaveAsWritesEveryWritableFormatAndCaptionsTheWindowWithTheName)
 {
-    TLeadCtrl lead;
-    TPicbuf buffer;
-    const Image picture = test::palettePicture(9, 7, 8, 38);
-    lead.SetDIB(picture);
-    TransferImage(&lead, &buffer);
-    EXPECT_EQ(buffer.ColorDepth(), 8);
-    EXPECT_TRUE(test::sameColours(buffer.image(), picture));
-    EXPECT_TRUE(test::sameColours(lead.image(), picture));
-    expectIdle();
+    // The lossless formats have no minimum PSNR.
+    // clang-format off
+    struct Case { const char* name; Image picture; int writeOption; int depth; double minimumPsnr = 0; };
+    const Case cases[] = {
+        {"saved.bmp", noisePicture(13, 7, 20), 0, 24},       {"saved.tga", noisePicture(6, 11, 21), 0, 24},
+        {"eight.pcx", palettePicture(15, 5, 8, 22), 0, 8},   {"true.pcx", noisePicture(9, 4, 23), 0, 24},
+        {"mono.pcx", palettePicture(19, 3, 1, 24), 0, 1},    {"saved.tif", noisePicture(7, 7, 25), 1, 24},
+        {"saved.png", noisePicture(10, 3, 26), 0, 24},       {"laced.png", noisePicture(10, 9, 27), 1, 24},
+        {"index.png", palettePicture(8, 8, 8, 28), 2, 8},
+        {"baseline.jpg", test::gradientPicture(64, 48), 0, 24, 30.0},
+        {"progressive.jpg", test::gradientPicture(64, 48), 1, 24, 30.0},
+        {"grey.jpg", smoothPicture(64, 16, 8), 2, 8, 30.0},
+        {"greyprg.jpg", smoothPicture(64, 16, 8), 3, 8, 30.0},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromLatin1(c.name);
+        TKV_Display* window = showPicture(c.picture);
+        disk().RZ_Write_Options->setCurrentIndex(c.writeOption);
+        disk().RZ_Preview_Image->setImage(noisePicture(3, 3, 19));
+        m_showings.clear();
+        answer(path(name));
+        SaveAsCommand();
+        ASSERT_EQ(m_showings.size(), 1u);
+        EXPECT_EQ(m_showings[0].caption, QStringLiteral("Disk Control - [Save As]"));
+        EXPECT_TRUE(m_showings[0].previewEmpty);
+        EXPECT_TRUE(messages().isEmpty()) << messages().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(window->windowTitle(), name);
+        EXPECT_EQ(lastFile(), path(name));
+        EXPECT_EQ(disk().RZ_PCXPATCH->Bitmap(), 0);
+        expectIdle();
+        expectSamePicture(loadImageFile(path(name).toStdString()), c.picture, c.depth, c.minimumPsnr);
+    }
 }
 
-TEST_F(ImageStore, EmptySourceTransfersNothing)
+TEST_F(ImageLoadSave, RefusedSaveWritesNothingAndOpensSaveAsAgain)
 {
-    TLeadCtrl lead;
-    TPicbuf empty;
-    TPicbuf buffer;
-    const Image kept = test::noisePicture(4, 4, 39);
-    lead.SetDIB(kept);
-    buffer.setImage(kept);
-    TransferImage(&empty, &lead);
-    TransferImage(&empty, &buffer);
-    EXPECT_TRUE(test::sameColours(lead.image(), kept));
-    EXPECT_TRUE(test::sameColours(buffer.image(), kept));
-    TLeadCtrl emptyLead;
-    TransferImage(&emptyLead, &buffer);
-    EXPECT_TRUE(test::sameColours(buffer.image(), kept));
-    expectIdle();
+    const QString png =
+        QStringLiteral("You cannot save a \"PNG file\" with a JPG compression option selected. Select "
+                       "Default or Progressive Compression.");
+    const QString grey =
+        QStringLiteral("A 24 bit Image cannot be saved as a JPG file with the \"8 Bit GreyScale "
+                       "JPG%1\" option selected. Select default compression or reduce the Images depth.");
+    // An empty message: refused without a word.
+    // clang-format off
+    struct Case { const char* name; int writeOption; QString message; };
+    const Case cases[] = {
+        {"grey.jpg", 2, grey.arg(QString())}, {"greyprg.jpg", 3, grey.arg(QStringLiteral(" [PRG]"))},
+        {"compressed.png", 2, png}, {"compressed.png", 3, png}, {"fractal.fif", 0, QString()},
+        {"access.msp", 0, QStringLiteral("The MSP save as format is a reserved format [used by Microsoft Access]. "
+                                         "Please select BMP to save your file.")},
+    };
+    // clang-format on
+    showPicture(noisePicture(8, 8, 29));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromLatin1(c.name);
+        DialogService::instance().clearHistory();
+        m_showings.clear();
+        disk().RZ_Write_Options->setCurrentIndex(c.writeOption);
+        answer(path(name));
+        SaveAsCommand();
+        EXPECT_FALSE(QFile::exists(path(name)));
+        EXPECT_EQ(messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        ASSERT_EQ(m_showings.size(), 2u);
+        EXPECT_EQ(m_showings[1].caption, QStringLiteral("Disk Control - [Save As]"));
+        EXPECT_EQ(activeImageWindow()->windowTitle(), QStringLiteral("Picture"));
+        EXPECT_EQ(lastFile(), path(name));
+        expectIdle();
+    }
+}
+
+TEST_F(ImageLoadSave, OverwriteNoKeepsTheOldFileYesReplacesItAndAGifNameIsNotValid)
+{
+    const QString overwrite =
+        QStringLiteral("The Selected file name already exists on Disk - OverWrite this file?");
+    const QString kept = saveFile(noisePicture(6, 6, 30), QStringLiteral("kept.bmp"));
+    const QByteArray oldBytes = fileBytes(kept);
+    const Image replacement = noisePicture(6, 6, 31);
+    TKV_Display* window = showPicture(replacement);
+    DialogService::instance().setResponder(answerAll(false));
+    SaveActiveImage(kept);
+    EXPECT_EQ(messages(), QStringList{overwrite});
+    EXPECT_EQ(fileBytes(kept), oldBytes);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Picture"));
+    DialogService::instance().setResponder(answerAll(true));
+    SaveActiveImage(kept);
+    EXPECT_EQ(messages(), QStringList({overwrite, overwrite}));
+    EXPECT_TRUE(test::sameColours(loadImageFile(kept.toStdString()), replacement));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("kept.bmp"));
+
+    DialogService::instance().clearHistory();
+    answer(path(QStringLiteral("PHOTO.GIF")));
+    SaveAsCommand();
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("The selected filename is not valid [Always include the "
+                                         "extension --> \"Example.BMP\"]. The file has not been saved.")});
+    EXPECT_EQ(m_showings.size(), 1u);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("PHOTO.GIF"))));
+    EXPECT_EQ(lastFile(), path(QStringLiteral("PHOTO.GIF")));
+}
+
+TEST_F(ImageLoadSave, ClearButtonAsksTwiceAndEmptiesOnlyTheConfirmedPictures)
+{
+    TKV_BackGround* background = windows().KV_BackGround;
+    background->KV_BCK_AutoUndo->setImage(createImage(8, 4, 4, Rgb{1}));
+    auto* scanned = windows().KV_UTilities->findChild<TLeadCtrl*>(QStringLiteral("KV_UT_TwainImage"));
+    ASSERT_NE(scanned, nullptr);
+    scanned->SetDIB(createImage(24, 4, 4, Rgb{0xFF000000}));
+    // No to the utilities, Yes to the undo and marked images.
+    int asked = 0;
+    DialogService::instance().setResponder([&](const DialogRequest&) {
+        return DialogAnswer{++asked == 2, {}, {}, {}};
+    });
+    master().KV_Masterform_Clear_Icon->click();
+    const QString question =
+        QStringLiteral("Caution:- This will Clear and Reset all Images within the \"%1\" module.  "
+                       "Are you sure you wish to do this - Select \"YES\" to Confirm?");
+    EXPECT_EQ(messages(),
+              QStringList({question.arg("Image Utilities"), question.arg("Undo and Marked Image")}));
+    EXPECT_EQ(DialogService::instance().history().front().kind, DialogRequest::Caution);
+    EXPECT_GT(scanned->Bitmap(), 0);
+    EXPECT_EQ(background->KV_BCK_AutoUndo->Contents(), 0);
+    EXPECT_EQ(progressText(), QStringLiteral("No Function"));
+}
+
+TEST_F(ImageLoadSave, HelpAndAddOnsSayWhenTheFileIsMissingAndStillAskTheDesktop)
+{
+    QStringList opened;
+    setShellLauncher({[&opened](const QString& document) {
+                          opened << document;
+                          return true;
+                      },
+                      {}});
+    preferences().KV_Pref_AddOn2->setText(path(QStringLiteral("tool.exe")));
+    master().KV_MM_Addons_Addon2->trigger();
+    master().KV_MM_Help->trigger();
+    resetShellLauncher();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], path(QStringLiteral("tool.exe")));
+    EXPECT_TRUE(opened[1].endsWith(QStringLiteral("/VQ32v100.html")));
+    EXPECT_EQ(messages().value(0),
+              QStringLiteral("Information:- Cannot find file [ %1 ].  Please check file is correctly "
+                             "specified.  OK to continue.")
+                  .arg(path(QStringLiteral("tool.exe"))));
+}
+
+TEST_F(ImageLoadSave, DesktopDropOpensFilesInOrderAndSkipsMissingOnes)
+{
+    const QStringList files = {pictureFile("one.bmp"), pictureFile("two.png"),
+                               path(QStringLiteral("missing.bmp")), pictureFile("four.tga"),
+                               pictureFile("five.pcx", 8)};
+    master().AppMessage(files);
+    EXPECT_EQ(imageCaptions(), QStringList({"one.bmp", "two.png", "four.tga", "five.pcx"}));
+    EXPECT_EQ(lastFile(), files.last());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ImageLoadSave, CancelBetweenDroppedFilesStopsAfterTheCurrentOne)
+{
+    // The cancel button is pressed while the first file loads (its window has just appeared).
+    QMetaObject::Connection pressCancel =
+        QObject::connect(area(), &QMdiArea::subWindowActivated, area(), [&](QMdiSubWindow* window) {
+            if (window != nullptr) {
+                QObject::disconnect(pressCancel);
+                master().KV_Masterform_ResetMouse_Icon->click();
+            }
+        });
+    master().AppMessage({pictureFile("a1.bmp"), pictureFile("a2.bmp"), pictureFile("a3.bmp")});
+    EXPECT_EQ(imageCaptions(), QStringList({"a1.bmp"}));
+    EXPECT_EQ(programState().AbortRequested, 0);
+}
+
+TEST_F(ImageLoadSave, FullScreenButtonShowsACopyAndAClickReturns)
+{
+    master().AppMessage({pictureFile("view.bmp")});
+    TKV_FullScreen* view = windows().KV_FullScreen;
+    int shownWidth = 0;
+    // Click the picture once the view is up (events also run while the copy is made).
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, view, [&] {
+        if (!view->isVisible())
+            return;
+        clicker.stop();
+        shownWidth = view->KV_FS_FullScreen->Xresolution();
+        QTest::mouseClick(view->KV_FS_FullScreen->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    });
+    clicker.start(5);
+    master().KV_Masterform_FScreen_Icon->click();
+    EXPECT_EQ(shownWidth, 30);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(view->KV_FS_FullScreen->Contents(), 0);
+    EXPECT_EQ(activeImageWindow()->ChildPicbuf->Xresolution(), 30);
 }
 
 } // namespace

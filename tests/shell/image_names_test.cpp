@@ -5,86 +5,63 @@
 namespace vask {
 namespace {
 
-struct NameCase {
-    const char* name;
-    bool valid;
-    int filterIndex;
-    bool iconSource;
-    bool fif;
-};
-
-void PrintTo(const NameCase& c, std::ostream* out)
+TEST(ImageNames, NameIsClassedByTheExtensionTextsItContains)
 {
-    *out << '"' << c.name << '"';
-}
-
-class ImageNameRules : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(ImageNameRules, NameIsClassedByTheExtensionTextsItContains)
-{
-    const NameCase& c = GetParam();
-    const QString name = QString::fromLatin1(c.name);
-    EXPECT_EQ(isValidImageName(name), c.valid);
-    EXPECT_EQ(filterIndexOf(name), c.filterIndex);
-    EXPECT_EQ(isIconSource(name), c.iconSource);
-    EXPECT_EQ(isFifName(name), c.fif);
-}
-
-// name, valid, filter index, icon source, FIF.
-INSTANTIATE_TEST_SUITE_P(
-    EveryRule, ImageNameRules,
-    ::testing::Values(
+    // clang-format off
+    struct Case { const char* name; bool valid; int filterIndex; bool iconSource; bool fif; };
+    const Case cases[] = {
         // One of each extension, in the filter list's order.
-        NameCase{"/pics/scan.tif", true, 1, false, false}, NameCase{"/pics/scan.tga", true, 2, false, false},
-        NameCase{"/pics/scan.bmp", true, 3, false, false}, NameCase{"/pics/scan.dib", true, 4, false, false},
-        NameCase{"/pics/scan.pcx", true, 5, false, false}, NameCase{"/pics/scan.jpg", true, 6, false, false},
-        NameCase{"/pics/scan.msp", true, 7, false, false}, NameCase{"/pics/scan.fif", true, 8, false, true},
-        NameCase{"/pics/scan.png", true, 9, false, false}, NameCase{"/bin/tool.exe", false, 10, true, false},
-        NameCase{"/lib/icons.dll", false, 11, true, false},
-        // GIF: never valid, and not in the filter list.
-        NameCase{"PHOTO.GIF", false, 0, false, false}, NameCase{"/pics/photo.gif", false, 0, false, false},
-        // GIF is tested after BMP, so it wins over it; PNG is tested after GIF and wins back.
-        NameCase{"X.GIF.BMP", false, 3, false, false}, NameCase{"X.BMP.GIF", false, 3, false, false},
-        NameCase{"X.GIF.PNG", true, 9, false, false},
-        // The length rule: the file-name part needs five characters.
-        NameCase{"A.BMP", true, 3, false, false}, NameCase{".BMP", false, 3, false, false},
-        NameCase{"/pics/.png", false, 9, false, false}, NameCase{"/pics/a.pn", false, 0, false, false},
-        NameCase{"C:\\DATA.JPG\\A.B", false, 6, false, false}, NameCase{"", false, 0, false, false},
+        {"/pics/scan.tif", true, 1, false, false}, {"/pics/scan.tga", true, 2, false, false},
+        {"/pics/scan.bmp", true, 3, false, false}, {"/pics/scan.dib", true, 4, false, false},
+        {"/pics/scan.pcx", true, 5, false, false}, {"/pics/scan.jpg", true, 6, false, false},
+        {"/pics/scan.msp", true, 7, false, false}, {"/pics/scan.fif", true, 8, false, true},
+        {"/pics/scan.png", true, 9, false, false}, {"/bin/tool.exe", false, 10, true, false},
+        {"/lib/icons.dll", false, 11, true, false},
+        // GIF: never valid, and not in the filter list. It is tested after BMP, so it wins over
+        // it; PNG is tested after GIF and wins back.
+        {"PHOTO.GIF", false, 0, false, false}, {"/pics/photo.gif", false, 0, false, false},
+        {"X.GIF.BMP", false, 3, false, false}, {"X.BMP.GIF", false, 3, false, false},
+        {"X.GIF.PNG", true, 9, false, false},
+        // The file-name part needs five characters.
+        {"A.BMP", true, 3, false, false},     {".BMP", false, 3, false, false},
+        {"/pics/.png", false, 9, false, false}, {"/pics/a.pn", false, 0, false, false},
+        {"C:\\DATA.JPG\\A.B", false, 6, false, false}, {"", false, 0, false, false},
         // Substrings, not endings: the extension may stand anywhere in the path.
-        NameCase{"AB.TIFF", true, 1, false, false}, NameCase{"C:\\DATA.JPG\\X.BMP", true, 6, false, false},
-        NameCase{"/home/me.bmp/photo", true, 3, false, false},
-        NameCase{"/a.exe/b.bmp", true, 10, true, false}, NameCase{"/old.fif/new.tga", true, 8, false, true},
+        {"AB.TIFF", true, 1, false, false}, {"C:\\DATA.JPG\\X.BMP", true, 6, false, false},
+        {"/home/me.bmp/photo", true, 3, false, false}, {"/a.exe/b.bmp", true, 10, true, false},
+        {"/old.fif/new.tga", true, 8, false, true},
         // The last extension in the list's order wins, wherever it stands in the name.
-        NameCase{"X.PNG.TIF", true, 9, false, false}, NameCase{"X.TIF.PNG", true, 9, false, false},
-        NameCase{"X.DIB.BMP", true, 4, false, false}, NameCase{"X.DLL.EXE", false, 11, true, false},
-        NameCase{"scan.tif.exe", true, 10, true, false},
-        // Case does not matter.
-        NameCase{"photo.BmP", true, 3, false, false}, NameCase{"Mixed.Jpg", true, 6, false, false},
-        // No extension, or one the program does not know.
-        NameCase{"/pics/holiday", false, 0, false, false},
-        NameCase{"/pics/notes.txt", false, 0, false, false},
-        NameCase{"/pics/photo.jpeg", false, 0, false, false}, NameCase{"/pics/bmp", false, 0, false, false},
-        NameCase{"/bin/exe", false, 0, false, false}, NameCase{"/pics/x.fi", false, 0, false, false}));
-
-struct PartCase {
-    const char* path;
-    const char* part;
-};
-
-class FileNamePart : public ::testing::TestWithParam<PartCase> {};
-
-TEST_P(FileNamePart, IsTheTextAfterTheLastSeparator)
-{
-    EXPECT_EQ(fileNamePart(QString::fromLatin1(GetParam().path)), QString::fromLatin1(GetParam().part));
+        {"X.PNG.TIF", true, 9, false, false}, {"X.TIF.PNG", true, 9, false, false},
+        {"X.DIB.BMP", true, 4, false, false}, {"X.DLL.EXE", false, 11, true, false},
+        {"scan.tif.exe", true, 10, true, false},
+        // Any case; unknown or no extension.
+        {"photo.BmP", true, 3, false, false}, {"Mixed.Jpg", true, 6, false, false},
+        {"/pics/holiday", false, 0, false, false}, {"/pics/notes.txt", false, 0, false, false},
+        {"/pics/photo.jpeg", false, 0, false, false}, {"/pics/bmp", false, 0, false, false},
+        {"/bin/exe", false, 0, false, false}, {"/pics/x.fi", false, 0, false, false},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        EXPECT_EQ(isValidImageName(name), c.valid) << c.name;
+        EXPECT_EQ(filterIndexOf(name), c.filterIndex) << c.name;
+        EXPECT_EQ(isIconSource(name), c.iconSource) << c.name;
+        EXPECT_EQ(isFifName(name), c.fif) << c.name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySeparator, FileNamePart,
-                         ::testing::Values(PartCase{"/home/me/pics/cat.bmp", "cat.bmp"},
-                                           PartCase{"C:\\DATA.JPG\\X.BMP", "X.BMP"},
-                                           PartCase{"C:X.BMP", "X.BMP"}, PartCase{"cat.bmp", "cat.bmp"},
-                                           PartCase{"/home/me/", ""}, PartCase{"a/b\\c.png", "c.png"},
-                                           PartCase{"a\\b/c.png", "c.png"}, PartCase{"", ""},
-                                           PartCase{"/only one/with space.tif", "with space.tif"}));
+TEST(ImageNames, FileNamePartIsTheTextAfterTheLastSeparator)
+{
+    // clang-format off
+    const char* const cases[][2] = {
+        {"/home/me/pics/cat.bmp", "cat.bmp"}, {"C:\\DATA.JPG\\X.BMP", "X.BMP"}, {"C:X.BMP", "X.BMP"},
+        {"cat.bmp", "cat.bmp"}, {"/home/me/", ""}, {"a/b\\c.png", "c.png"}, {"a\\b/c.png", "c.png"}, {"", ""},
+        {"/only one/with space.tif", "with space.tif"},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(fileNamePart(QString::fromLatin1(c[0])), QString::fromLatin1(c[1])) << c[0];
+}
 
 } // namespace
 } // namespace vask
