@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -139,6 +140,16 @@ QLabel* makeLabel(QWidget* parent, const QString& caption, const QString& name)
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
+}
+
+QComboBox* makeDropDown(QWidget* parent, const QString& name, const QString& hint, const QStringList& items)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    if (!hint.isEmpty())
+        box->setToolTip(hint);
+    box->addItems(items);
+    return box;
 }
 
 } // namespace vask

@@ -9,6 +9,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QRadioButton;
 class QToolButton;
@@ -59,5 +60,7 @@ QToolButton* makeSpeedButton(QWidget* parent, const QString& name, const QString
 QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, const QString& hint,
                         bool checked);
 QLabel* makeLabel(QWidget* parent, const QString& caption, const QString& name = {});
+// A drop-down list of fixed items.
+QComboBox* makeDropDown(QWidget* parent, const QString& name, const QString& hint, const QStringList& items);
 
 } // namespace vask

@@ -48,10 +48,7 @@ QString qtext(const std::string& value)
 
 QComboBox* makeDropDownList(QWidget* parent, const char* name, const QString& hint, const QStringList& items)
 {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setToolTip(hint);
-    box->addItems(items);
+    QComboBox* box = makeDropDown(parent, QString::fromLatin1(name), hint, items);
     // The long item texts would widen the window past its fixed size; the open list shows them whole.
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(12);

@@ -73,15 +73,6 @@ const char* const kBadSwapName =
 const char* const kSwapFailed =
     "Unable to set specified format. Please retype filename including file extension.";
 
-QComboBox* makeDropDown(QWidget* parent, const QString& name, const QString& hint, const QStringList& items)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setToolTip(hint);
-    box->addItems(items);
-    return box;
-}
-
 } // namespace
 
 QString defaultLastFileLoaded()

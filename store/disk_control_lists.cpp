@@ -50,16 +50,6 @@ QString cleanFolder(const QString& folder)
     return QDir::cleanPath(QDir(folder).absolutePath());
 }
 
-QComboBox* makeListDropDown(QWidget* parent, const QString& name, const QString& hint,
-                            const QStringList& items)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setToolTip(hint);
-    box->addItems(items);
-    return box;
-}
-
 } // namespace
 
 QStringList diskControlFilterNames()
@@ -105,13 +95,13 @@ void TRZ_DiskControl32V1::buildFileLists()
 
     QLabel* filterLabel = makeLabel(this, QStringLiteral("File Format:- "));
     filterLabel->setGeometry(8, 254, 160, 14);
-    RZ_Selected_Extension = makeListDropDown(this, QStringLiteral("RZ_Selected_Extension"),
-                                             QStringLiteral("Select Filter"), diskControlFilterNames());
+    RZ_Selected_Extension = makeDropDown(this, QStringLiteral("RZ_Selected_Extension"),
+                                         QStringLiteral("Select Filter"), diskControlFilterNames());
     RZ_Selected_Extension->setGeometry(8, 270, 160, 22);
     QLabel* driveLabel = makeLabel(this, QStringLiteral("Drive:- "));
     driveLabel->setGeometry(176, 254, 168, 14);
     RZ_Selected_Drive =
-        makeListDropDown(this, QStringLiteral("RZ_Selected_Drive"), QStringLiteral("Select Drive"), {});
+        makeDropDown(this, QStringLiteral("RZ_Selected_Drive"), QStringLiteral("Select Drive"), {});
     RZ_Selected_Drive->setGeometry(176, 270, 168, 22);
 
     fillDriveList();
