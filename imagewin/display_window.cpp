@@ -6,6 +6,7 @@
 #include "controls/form_widgets.h"
 #include "controls/picbuf.h"
 #include "controls/program_cursors.h"
+#include "imagewin/display_commands.h"
 #include "settings/preferences_dialog.h"
 #include "shell/master_form.h"
 #include "shell/program_state.h"
@@ -102,8 +103,14 @@ TKV_Display::TKV_Display(QWidget* parent) : QWidget(parent)
     // One pixel above the client area: the picture's top row sits under the frame's edge.
     ChildPicbuf->setGeometry(0, -1, kInitialClientWidth, kInitialClientHeight);
     connect(ChildPicbuf, &TPicbuf::Click, this, &TKV_Display::PaletteUpdate);
+    connect(ChildPicbuf, &TPicbuf::MouseDown, this, &TKV_Display::ChildPicbufMouseDown);
+    connect(ChildPicbuf, &TPicbuf::MouseMove, this, &TKV_Display::ChildPicbufMouseMove);
+    connect(ChildPicbuf, &TPicbuf::MouseUp, this, &TKV_Display::ChildPicbufMouseUp);
+    installDragHandlers();
 
     buildViewMenu();
+    const DisplayCommands* commands = new DisplayCommands(this);
+    m_displayMenus << commands->KV_DM_Edit << commands->KV_DM_ImageProcess;
     resize(kInitialClientWidth, kInitialClientHeight);
 }
 

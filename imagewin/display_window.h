@@ -7,6 +7,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QMenuBar;
+class QPlainTextEdit;
 
 namespace vask {
 
@@ -33,7 +34,7 @@ public:
     TPicbuf* ChildPicbuf = nullptr;
 
     // KV_DisplayMenu: the menus merged into the main menu bar while this window is active,
-    // in their order (the View menu now; the Edit and Image Process menus join it).
+    // in their order: View, Edit, Image Process.
     QList<QMenu*> displayMenus() const { return m_displayMenus; }
     QMenu* KV_DM_View = nullptr;
     QAction* KV_DM_AutoZoom = nullptr;
@@ -68,6 +69,15 @@ public:
     void PaletteUpdate();
     void SetViewScale(QObject* sender);
     void KV_DM_RefreshClick();
+    // The mouse functions on the picture (display_mouse.cpp); x, y are control pixels.
+    void ChildPicbufMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ChildPicbufMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    void ChildPicbufMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // The picture as a drop target (another picture pasted in at the drop point) and as a
+    // drag source; x, y are the picture's control pixels.
+    void ChildPicbufDragOver(QWidget* source, int x, int y, bool& accept);
+    void ChildPicbufDragDrop(QWidget* source, int x, int y);
+    void ChildPicbufEndDrag(QWidget* target, int x, int y);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -75,6 +85,8 @@ protected:
 
 private:
     void buildViewMenu();
+    void installDragHandlers();
+    void dropAnnotationText(const QPlainTextEdit& memo, int x, int y);
 
     QList<QMenu*> m_displayMenus;
 };

@@ -8,6 +8,7 @@
 #include "controls/lead_ctrl.h"
 #include "controls/picbuf.h"
 #include "controls/program_cursors.h"
+#include "dragdrop/drop_pipeline.h"
 #include "imagewin/background_window.h"
 #include "imagewin/drag_selection_window.h"
 #include "imagewin/full_screen_window.h"
@@ -28,6 +29,7 @@
 #include "shell/tool_palette.h"
 #include "shell/utilities_access.h"
 #include "store/image_load_save.h"
+#include "store/image_slots.h"
 #include "utilities/utilities_window.h"
 
 #include <QAction>
@@ -43,6 +45,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
@@ -55,6 +58,20 @@ namespace {
 QString toQString(const char* text)
 {
     return QString::fromLatin1(text);
+}
+
+// A picture dropped on the frame's empty background opens as a new image window at the drop
+// point. The point arrives in the image area's own coordinates, which already leave out a
+// palette docked at the left or the top, so no correction for the palette is needed.
+void FormDragDrop(QWidget* source, int x, int y)
+{
+    guardedHandler("UMaster32v1", 219, [&] {
+        ProgramState& state = programState();
+        if (state.DropInProgress != 0)
+            return;
+        state.DropInProgress = 1;
+        DropAsNewWindow(source, x, y);
+    });
 }
 
 } // namespace
@@ -87,6 +104,8 @@ TKV_Masterform::TKV_Masterform(QWidget* parent) : QMainWindow(parent)
     ControlDrag::instance().setDragOverHandler(
         m_mdiArea->viewport(),
         [this](QWidget* source, int, int, bool& accept) { FormDragOver(source, accept); });
+    ControlDrag::instance().setDropHandler(m_mdiArea->viewport(),
+                                           [](QWidget* source, int x, int y) { FormDragDrop(source, x, y); });
 
     FormCreate();
 }
@@ -364,6 +383,15 @@ void TKV_Masterform::AllSpeedButtons(QObject* sender)
         case 7:
             showActiveImageFullScreen();
             break;
+        case 8:
+            Mark(true);
+            break;
+        case 9:
+            Mark(false);
+            break;
+        case 10:
+            Undo(false, true);
+            break;
         case 11:
             ClearModule(programWindows().KV_UTilities, QStringLiteral("Image Utilities"));
             ClearModule(programWindows().KV_BackGround, QStringLiteral("Undo and Marked Image"));
@@ -387,9 +415,16 @@ void TKV_Masterform::SetMouseFunction(QObject* sender)
             state.CurrentMouseFunction = kNoFunction;
             state.DropInProgress = 0;
             KV_Masterform_Drag_Icon->setEnabled(true);
+            SetDragState(1);
+            SetUtilityDragModes(1);
         }
         if (TPicbuf* picture = activeImagePicture()) {
             switch (tagOf(sender)) {
+            case 1:
+                state.CurrentMouseFunction = kDragDropFunction;
+                ArmImageDrag(picture);
+                SetDragState(0);
+                break;
             case 2:
                 picture->setScrollBars(0);
                 picture->setAutoScale(true);
@@ -421,7 +456,8 @@ void TKV_Masterform::FormDragOver(QWidget* source, bool& accept)
     guardedHandler("UMaster32v1", 203, [&] {
         const bool picture = qobject_cast<TPicbuf*>(source) != nullptr;
         const bool lead = qobject_cast<TLeadCtrl*>(source) != nullptr;
-        const bool textBox = qobject_cast<QTextEdit*>(source) != nullptr;
+        const bool textBox =
+            qobject_cast<QTextEdit*>(source) != nullptr || qobject_cast<QPlainTextEdit*>(source) != nullptr;
         // The drag in progress goes on, but a later plain press on the source starts none.
         if (picture || lead || textBox)
             ControlDrag::instance().setDragMode(source, ControlDrag::DragMode::Manual);

@@ -47,6 +47,10 @@ struct ProgramState {
     std::uint8_t PreviewFill = 0;
     // The automatic undo switch, set from the preferences.
     bool AutoUndo = true;
+    // An undo picture or a marked picture was stored; cleared when a restore finds the slot
+    // empty.
+    bool UndoAvailable = false;
+    bool MarkedAvailable = false;
     FrameMetrics frameMetrics;
     SelectionArea selectionArea;
 };

@@ -183,7 +183,7 @@ TEST_F(DisplayWindow, ActiveWindowsViewMenuStandsBeforeTheWindowMenuAndLeavingAW
 {
     start();
     const QStringList withoutImages = {"&File", "&Window", "&About"};
-    const QStringList withImage = {"&File", "&View", "&Window", "&About"};
+    const QStringList withImage = {"&File", "&View", "&Edit", "&Image Process", "&Window", "&About"};
     EXPECT_EQ(menuBarTitles(), withoutImages);
     TKV_Display* first = CreateImageWindow();
     EXPECT_EQ(menuBarTitles(), withImage);

@@ -1,0 +1,70 @@
+#include "processing/depth_conversion.h"
+
+#include "controls/dialog_service.h"
+#include "controls/picbuf.h"
+#include "shell/program_state.h"
+#include "shell/status_routines.h"
+
+#include <algorithm>
+
+namespace vask {
+
+namespace {
+
+constexpr int kCustomDepth = 99;
+
+int reducedColourCount(int bits)
+{
+    switch (bits) {
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int customColourCount(int pictureBits, int wanted)
+{
+    int cap = 256;
+    if (pictureBits == 1)
+        cap = 2;
+    else if (pictureBits == 4)
+        cap = 15;
+    else if (pictureBits == 8)
+        cap = 255;
+    return std::min(wanted, cap);
+}
+
+void ConvertDepth(TPicbuf& picture, int bits, int customCount, bool optimise, bool dither, bool bleed)
+{
+    if (programState().PreviewFill != 0 || picture.Contents() != 1)
+        return;
+    BusyGuard busy(QStringLiteral("Converting Depth"));
+    const int current = picture.ColorDepth();
+    if (bits == current) {
+        DialogService::instance().information(QStringLiteral("The Image is already ") +
+                                              QString::number(bits) +
+                                              QStringLiteral(" Bit. OK to Continue."));
+        return;
+    }
+    if (bits == kCustomDepth) {
+        const int colours = customColourCount(current, customCount);
+        if (colours > 2)
+            picture.ReduceColors(colours, optimise, dither, bleed);
+        return;
+    }
+    if (bits > current) {
+        picture.IncreaseDepth(bits);
+        return;
+    }
+    if (const int colours = reducedColourCount(bits); colours > 0)
+        picture.ReduceColors(colours, optimise, dither, bleed);
+}
+
+} // namespace vask
