@@ -183,6 +183,7 @@ TKV_UTilities::TKV_UTilities(QWidget* parent)
 
     buildPages();
     buildCompanions();
+    connectSpeedButtons();
     FormCreate();
 }
 

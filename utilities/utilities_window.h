@@ -65,6 +65,9 @@ public:
     void FormClose();
     // Re-applies the drop option interlocks after any option was clicked.
     void SyncAllDragButtons();
+    // The page command buttons, by tag. So far: 15 dynamic zoom, 30 annotation font,
+    // 31 annotation background colour, 32 line and arrow drawing.
+    void AllUtilitySpeedButtons(QObject* sender);
 
     QTabWidget* KV_UT_Options = nullptr;
     AboutPage* aboutPage = nullptr;
@@ -112,6 +115,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectSpeedButtons();
     void buildPages();
     void buildCompanions();
 };

@@ -7,6 +7,7 @@
 #include "shell/status_routines.h"
 #include "utilities/utilities_window.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -332,6 +333,48 @@ TEST_F(MouseFunctions, NothingHappensWhileADropIsComposed)
     for (int index = 1; index <= 4; ++index)
         EXPECT_EQ(panel(index), QStringLiteral("marker")) << index;
     programState().DropInProgress = 0;
+}
+
+} // namespace
+} // namespace vask
+
+namespace vask {
+namespace {
+
+TEST_F(ImageStore, UtilityButtonsChooseZoomAndLinesAndTheAnnotationLook)
+{
+    TKV_UTilities* utilities = windows().KV_UTilities;
+    auto* zoom = utilities->findChild<QAbstractButton*>(QStringLiteral("KV_UT_Zoom_ActivateZoom"));
+    auto* arrows = utilities->findChild<QAbstractButton*>(QStringLiteral("KV_UT_Annotation_DrawArrows"));
+    // Without an image window the zoom button changes nothing.
+    zoom->click();
+    EXPECT_EQ(programState().CurrentMouseFunction, kNoFunction);
+    showPicture(createImage(24, 40, 30, Rgb{0xFF808080}));
+    zoom->click();
+    EXPECT_EQ(programState().CurrentMouseFunction, kDynamicZoomFunction);
+    EXPECT_EQ(progressText(), QStringLiteral("Dynamic Zoom"));
+    arrows->click();
+    EXPECT_EQ(programState().CurrentMouseFunction, kDrawLinesFunction);
+    EXPECT_EQ(progressText(), QStringLiteral("Draw Arrows or Lines"));
+
+    // Fonts: the font, then its colour; Back Color: the memo's background.
+    QFont chosen(QStringLiteral("Arial"));
+    chosen.setPixelSize(30);
+    std::deque<DialogAnswer> answers = {DialogAnswer{true, {}, {}, chosen},
+                                        DialogAnswer{true, {}, QColor(200, 0, 0), {}},
+                                        DialogAnswer{true, {}, QColor(0, 0, 150), {}}};
+    DialogService::instance().setResponder([&](const DialogRequest&) {
+        DialogAnswer next = answers.front();
+        answers.pop_front();
+        return next;
+    });
+    utilities->findChild<QAbstractButton*>(QStringLiteral("KV_UT_Annotation_Callupfonts"))->click();
+    utilities->findChild<QAbstractButton*>(QStringLiteral("KV_UT_Annotation_BckColor"))->click();
+    auto* memo = utilities->findChild<QPlainTextEdit*>(QStringLiteral("KV_UT_Annotation_Text"));
+    EXPECT_EQ(memo->font().pixelSize(), 30);
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(200, 0, 0));
+    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(0, 0, 150));
+    EXPECT_TRUE(answers.empty());
 }
 
 } // namespace
