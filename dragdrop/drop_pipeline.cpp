@@ -32,26 +32,6 @@ bool checked(const QAbstractButton* box, bool fallback)
     return box != nullptr ? box->isChecked() : fallback;
 }
 
-// The depth conversion with the Depth page's custom count and optimise, dither and bleed
-// boxes (255 and on when the page does not exist).
-void convertDepth(TPicbuf& picture, int depth)
-{
-    int customCount = 255;
-    bool optimise = true;
-    bool dither = true;
-    bool bleed = true;
-    if (const TKV_UTilities* utilities = programWindows().KV_UTilities;
-        utilities != nullptr && utilities->depthPage != nullptr) {
-        const DepthPage& page = *utilities->depthPage;
-        if (page.KV_UT_Depth_Conversion_CustomDepth != nullptr)
-            customCount = page.KV_UT_Depth_Conversion_CustomDepth->value();
-        optimise = checked(page.KV_UT_Depth_Conversion_Optimise, optimise);
-        dither = checked(page.KV_UT_Depth_Conversion_Dither, dither);
-        bleed = checked(page.KV_UT_Depth_Conversion_Bleed, bleed);
-    }
-    ConvertDepth(picture, depth, customCount, optimise, dither, bleed);
-}
-
 } // namespace
 
 DropOptions currentDropOptions()
@@ -118,18 +98,18 @@ void EqualiseForDrop(TPicbuf& source, TPicbuf& destination, bool autoEqualise, b
         if (raise24) {
             if (source.ColorDepth() < 24) {
                 ShowProgress(QStringLiteral("Src:- Converting to 24"));
-                convertDepth(source, 24);
+                ConvertDepth(source, 24);
             }
             if (destination.ColorDepth() < 24) {
                 ShowProgress(QStringLiteral("Dst:- Converting to 24"));
-                convertDepth(destination, 24);
+                ConvertDepth(destination, 24);
             }
             raised = true;
             return;
         }
         if (equaliseDepths && source.ColorDepth() != destination.ColorDepth()) {
             ShowProgress(QStringLiteral("Equalising Depths"));
-            convertDepth(source, destination.ColorDepth());
+            ConvertDepth(source, destination.ColorDepth());
         }
         if (source.ColorDepth() < 24 && remap) {
             ShowProgress(QStringLiteral("Mapping Palettes"));

@@ -62,33 +62,6 @@ void clipboardTransfer(int tag)
     Clipboard(transfer.copy, transfer.whole, transfer.asNew, privateClipboard(), usePrivateClipboard());
 }
 
-// The depth page's options, found by name so the page's layout stays its own business;
-// the page's defaults when the utilities window is missing.
-struct DepthOptions {
-    int customCount = 255;
-    bool optimise = true;
-    bool dither = true;
-    bool bleed = true;
-};
-
-DepthOptions depthOptions()
-{
-    DepthOptions options;
-    const QWidget* utilities = programWindows().KV_UTilities;
-    if (utilities == nullptr)
-        return options;
-    if (auto* custom = utilities->findChild<SpinEdit*>(QStringLiteral("KV_UT_Depth_Conversion_CustomDepth")))
-        options.customCount = custom->value();
-    auto checked = [utilities](const char* name, bool& value) {
-        if (auto* box = utilities->findChild<QCheckBox*>(QString::fromLatin1(name)))
-            value = box->isChecked();
-    };
-    checked("KV_UT_Depth_Conversion_Optimise", options.optimise);
-    checked("KV_UT_Depth_Conversion_Dither", options.dither);
-    checked("KV_UT_Depth_Conversion_Bleed", options.bleed);
-    return options;
-}
-
 int depthOfTag(int tag)
 {
     switch (tag) {
@@ -219,9 +192,7 @@ void DisplayCommands::DisplayGenMenus(QObject* sender)
         if (tag >= 0 && tag <= 4) {
             clipboardTransfer(tag);
         } else if (tag >= 5 && tag <= 8) {
-            const DepthOptions options = depthOptions();
-            ConvertDepth(picture, depthOfTag(tag), options.customCount, options.optimise, options.dither,
-                         options.bleed);
+            ConvertDepth(picture, depthOfTag(tag));
         } else if (tag == 9) {
             MapToCommonPalette(picture);
         }

@@ -28,11 +28,6 @@ constexpr int kPressFault = 234;
 constexpr int kMoveFault = 295;
 constexpr int kReleaseFault = 339;
 
-int asShort(int value)
-{
-    return static_cast<short>(value);
-}
-
 // The rubber band's layer: covers the viewport, lets every mouse event through and paints
 // only the outline, inverting what lies under it in a dotted line as a focus rectangle does.
 class RubberBandCanvas : public QWidget {

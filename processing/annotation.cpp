@@ -1,5 +1,7 @@
 #include "processing/annotation.h"
 
+#include "shell/status_routines.h"
+
 #include "controls/picbuf.h"
 #include "shell/fault_report.h"
 
@@ -14,12 +16,6 @@ namespace {
 constexpr int kTextLeft = 0;
 constexpr int kTextCentred = 2;
 const QColor kSilver(0xC0, 0xC0, 0xC0);
-
-// Coordinates travel as 16-bit values between the windows and the picture control.
-int asShort(int value)
-{
-    return static_cast<short>(value);
-}
 
 QColor fontColourOf(const QPlainTextEdit& textBox)
 {

@@ -1,9 +1,15 @@
 #include "processing/depth_conversion.h"
 
 #include "controls/dialog_service.h"
+#include "controls/form_widgets.h"
 #include "controls/picbuf.h"
 #include "shell/program_state.h"
+#include "shell/program_windows.h"
 #include "shell/status_routines.h"
+#include "utilities/depth_page.h"
+#include "utilities/utilities_window.h"
+
+#include <QCheckBox>
 
 #include <algorithm>
 
@@ -65,6 +71,26 @@ void ConvertDepth(TPicbuf& picture, int bits, int customCount, bool optimise, bo
     }
     if (const int colours = reducedColourCount(bits); colours > 0)
         picture.ReduceColors(colours, optimise, dither, bleed);
+}
+
+DepthOptions currentDepthOptions()
+{
+    DepthOptions options;
+    const TKV_UTilities* utilities = programWindows().KV_UTilities;
+    if (utilities == nullptr || utilities->depthPage == nullptr)
+        return options;
+    const DepthPage& page = *utilities->depthPage;
+    options.customCount = page.KV_UT_Depth_Conversion_CustomDepth->value();
+    options.optimise = page.KV_UT_Depth_Conversion_Optimise->isChecked();
+    options.dither = page.KV_UT_Depth_Conversion_Dither->isChecked();
+    options.bleed = page.KV_UT_Depth_Conversion_Bleed->isChecked();
+    return options;
+}
+
+void ConvertDepth(TPicbuf& picture, int bits)
+{
+    const DepthOptions options = currentDepthOptions();
+    ConvertDepth(picture, bits, options.customCount, options.optimise, options.dither, options.bleed);
 }
 
 } // namespace vask

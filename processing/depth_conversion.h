@@ -14,6 +14,19 @@ class TPicbuf;
 // goes to the caller, which reports it with its own code.
 void ConvertDepth(TPicbuf& picture, int bits, int customCount, bool optimise, bool dither, bool bleed);
 
+// The Depth page's custom count and its optimise, dither and bleed boxes: the options every
+// depth conversion outside the page takes (the page's defaults without the utilities window).
+struct DepthOptions {
+    int customCount = 255;
+    bool optimise = true;
+    bool dither = true;
+    bool bleed = true;
+};
+DepthOptions currentDepthOptions();
+
+// ConvertDepth with the Depth page's current options.
+void ConvertDepth(TPicbuf& picture, int bits);
+
 // The custom colour count a picture can take: wanted, at most 2 for 1 bit, 15 for 4 bits,
 // 255 for 8 bits and 256 otherwise.
 int customColourCount(int pictureBits, int wanted);

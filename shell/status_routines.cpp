@@ -22,12 +22,6 @@ void letWaitingEventsRun()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-// Coordinates travel as 16-bit values between the windows and the picture control.
-int asShort(int value)
-{
-    return static_cast<short>(value);
-}
-
 } // namespace
 
 QString mouseFunctionName(int function)

@@ -9,6 +9,13 @@ class StatusPanelBar;
 class TPicbuf;
 
 inline constexpr int kProgressPanel = 4;
+
+// Coordinates travel as 16-bit values between the windows and the picture control.
+inline int asShort(int value)
+{
+    return static_cast<short>(value);
+}
+
 inline constexpr int kSelectionPanel = 3;
 inline constexpr int kBusyCursor = 4;
 

@@ -148,21 +148,12 @@ void storeOrRestore(const SlotKind& kind, bool store, bool allowed)
     });
 }
 
-bool optionChecked(const char* objectName)
-{
-    QWidget* utilities = programWindows().KV_UTilities;
-    if (utilities == nullptr)
-        return false;
-    const auto* box = utilities->findChild<QCheckBox*>(QString::fromLatin1(objectName));
-    return box != nullptr && box->isChecked();
-}
-
 // The drop options of the utilities window applied before a paste from the private clipboard.
 void equaliseForPaste(TPicbuf& source, TPicbuf& destination, bool resize)
 {
-    EqualiseForDrop(source, destination, optionChecked("KV_UT_DragDrop_AutoEqualise"),
-                    optionChecked("KV_UT_DragDrop_EBitDepths"), optionChecked("KV_UT_DragDrop_Raise24"),
-                    optionChecked("KV_UT_DragDrop_Remap"), resize, optionChecked("KV_UT_DragDrop_FAspect"));
+    const DropOptions options = currentDropOptions();
+    EqualiseForDrop(source, destination, options.autoEqualise, options.equaliseDepths, options.raise24,
+                    options.remap, resize, options.fixedAspect);
 }
 
 bool systemClipboardHasPicture()
@@ -273,7 +264,7 @@ void Clipboard(bool copy, bool whole, bool asNew, TPicbuf& privateClipboard, boo
             } else if (copy) {
                 active->CopyToClipboard(whole ? 1 : 0);
             } else if (usePrivate) {
-                equaliseForPaste(privateClipboard, *active, !whole && optionChecked("KV_UT_DragDrop_Resize"));
+                equaliseForPaste(privateClipboard, *active, !whole && currentDropOptions().resize);
                 active->AssignImage(!whole, privateClipboard, false);
             } else {
                 active->PasteFromClipboard(whole ? 1 : 0);
